@@ -1,0 +1,47 @@
+#include "app/application.h"
+#include "app/form.h"
+#include "app/messages.h"
+#include "platform/platform.h"
+
+std::wstring ApplicationTitle;
+unsigned StartupLocale = platform::kLocaleEnglishUs;
+
+namespace {
+
+// The launcher's show command is looked at once, after FormCreate: a maximized start maximizes
+// the window (a hidden one only records it), a minimized start only records the state.
+void ApplyStartupShowCommand(TForm1& form) {
+    switch (platform::GetStartupShowCommand()) {
+        case platform::ShowCommand::ShowMaximized:
+            form.SetWindowState(WindowState::Maximized);
+            break;
+        case platform::ShowCommand::ShowMinNoActive:
+            form.RecordWindowState(WindowState::Minimized);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+int RunApplication() {
+    if (const unsigned locale = platform::GetThreadLocale(); locale != 0) StartupLocale = locale;
+    // Single-threaded apartment before any window: the shell-link objects need it.
+    const bool comInitialised = platform::CoInitialize();
+
+    TForm1 form;
+    Form1 = &form;
+    int exitCode = 1;
+    // An error that interrupts FormCreate is reported, and then the process ends: the window
+    // was never shown and no quit was requested, so running the loop would hang invisibly.
+    if (RunCommand([&] { form.Create(); })) {
+        ApplyStartupShowCommand(form);
+        exitCode = platform::RunMessageLoop();
+    }
+    form.Destroy();
+    Form1 = nullptr;
+
+    if (comInitialised) platform::CoUninitialize();
+    return exitCode;
+}

@@ -1,0 +1,52 @@
+#include "platform/win32/handles.h"
+#include "platform/win32/win32.h"
+
+namespace platform {
+
+namespace {
+
+using TaskDialogIndirectFunction = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+
+// Task dialogs live only in comctl32 version 6, which the manifest selects; importing the
+// function statically would stop the program from starting where it is missing.
+win32::unique_hmodule LoadCommonControls() { return win32::unique_hmodule(::LoadLibraryW(L"comctl32.dll")); }
+
+TaskDialogIndirectFunction FindTaskDialog(const win32::unique_hmodule& module) {
+    if (!module) return nullptr;
+    return reinterpret_cast<TaskDialogIndirectFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(module.get(), "TaskDialogIndirect")));
+}
+
+}  // namespace
+
+int MessageBoxW(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                std::uint32_t type) {
+    return ::MessageBoxW(win32::ToHwnd(owner), text.c_str(), caption.c_str(), type);
+}
+
+bool TaskDialogAvailable() {
+    const win32::unique_hmodule module = LoadCommonControls();
+    return FindTaskDialog(module) != nullptr;
+}
+
+int TaskDialogIndirect(const TaskDialogConfig& config) {
+    const win32::unique_hmodule module = LoadCommonControls();
+    const TaskDialogIndirectFunction taskDialog = FindTaskDialog(module);
+    if (!taskDialog)
+        return ::MessageBoxW(win32::ToHwnd(config.owner), config.content.c_str(), config.caption.c_str(),
+                             MB_OK);
+
+    TASKDIALOGCONFIG dialog{};
+    dialog.cbSize = sizeof dialog;
+    dialog.hwndParent = win32::ToHwnd(config.owner);
+    dialog.hInstance = ::GetModuleHandleW(nullptr);
+    dialog.dwFlags = config.flags;
+    dialog.dwCommonButtons = TDCBF_OK_BUTTON;
+    dialog.pszWindowTitle = config.caption.c_str();
+    dialog.pszContent = config.content.c_str();
+    int button = 0;
+    if (FAILED(taskDialog(&dialog, &button, nullptr, nullptr))) return 0;
+    return button;
+}
+
+}  // namespace platform

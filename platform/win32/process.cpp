@@ -1,0 +1,81 @@
+#include <vector>
+
+#include "platform/win32/win32.h"
+
+namespace platform {
+
+namespace win32 {
+
+std::wstring SystemErrorText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() <= L' ' || text.back() == L'.')) text.pop_back();
+    if (text.empty()) text = L"System error " + std::to_wstring(code);
+    return text;
+}
+
+void ThrowIfFailed(HRESULT result) {
+    if (FAILED(result)) throw Error(SystemErrorText(static_cast<DWORD>(result)));
+}
+
+}  // namespace win32
+
+std::wstring GetCommandLineW() { return ::GetCommandLineW(); }
+
+std::wstring GetModuleFileNameW() {
+    // The buffer grows until the whole path fits: long-path-aware systems allow more than 260.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) return std::wstring(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+void PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
+
+bool QueryPerformanceCounter(std::int64_t& counter) {
+    LARGE_INTEGER value{};
+    const bool available = ::QueryPerformanceCounter(&value) != 0;
+    counter = value.QuadPart;
+    return available;
+}
+
+std::uint32_t GetTickCount() { return ::GetTickCount(); }
+
+bool CoInitialize() { return SUCCEEDED(::CoInitialize(nullptr)); }
+
+void CoUninitialize() { ::CoUninitialize(); }
+
+std::uint32_t GetThreadLocale() { return ::GetThreadLocale(); }
+
+ShowCommand GetStartupShowCommand() {
+    STARTUPINFOW info{};
+    info.cb = sizeof info;
+    ::GetStartupInfoW(&info);
+    if (info.dwFlags & STARTF_USESHOWWINDOW) return static_cast<ShowCommand>(info.wShowWindow);
+    return ShowCommand::ShowDefault;
+}
+
+std::wstring LCMapStringW(std::uint32_t locale, std::uint32_t flags, const std::wstring& text) {
+    if (text.empty()) return text;
+    const int size = ::LCMapStringW(locale, flags, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+    if (size <= 0) return text;
+    std::wstring mapped(static_cast<std::size_t>(size), L'\0');
+    ::LCMapStringW(locale, flags, text.c_str(), static_cast<int>(text.size()), mapped.data(), size);
+    return mapped;
+}
+
+LongPathResult GetLongPathNameW(const std::wstring& path, std::uint32_t bufferChars) {
+    std::vector<wchar_t> buffer(bufferChars, L'\0');
+    LongPathResult found;
+    found.result = ::GetLongPathNameW(path.c_str(), buffer.data(), bufferChars);
+    if (found.result > 0 && found.result < bufferChars) found.text = buffer.data();
+    return found;
+}
+
+}  // namespace platform

@@ -1,0 +1,54 @@
+#include "platform/win32/handles.h"
+#include "platform/win32/win32.h"
+
+namespace platform {
+
+using win32::ComPtr;
+using win32::ThrowIfFailed;
+using win32::ToHwnd;
+
+void ShellExecuteW(WindowHandle owner, const wchar_t* verb, const std::wstring& file,
+                   const wchar_t* parameters, const wchar_t* directory, ShowCommand show) {
+    ::ShellExecuteW(ToHwnd(owner), verb, file.c_str(), parameters, directory, static_cast<int>(show));
+}
+
+void DragAcceptFiles(WindowHandle window, bool accept) { ::DragAcceptFiles(ToHwnd(window), accept); }
+
+struct ShellLink::Impl {
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+};
+
+ShellLink::ShellLink() : impl_(std::make_unique<Impl>()) {
+    ComPtr<IUnknown> object;
+    ThrowIfFailed(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                     IID_IUnknown, object.put_void()));
+    ThrowIfFailed(object->QueryInterface(IID_IShellLinkW, impl_->link.put_void()));
+    ThrowIfFailed(impl_->link->QueryInterface(IID_IPersistFile, impl_->file.put_void()));
+}
+
+ShellLink::~ShellLink() = default;
+
+std::int32_t ShellLink::Load(const std::wstring& path, std::uint32_t mode) {
+    return impl_->file->Load(path.c_str(), mode);
+}
+
+std::int32_t ShellLink::Resolve(WindowHandle owner, std::uint32_t flags) {
+    return impl_->link->Resolve(ToHwnd(owner), flags);
+}
+
+std::int32_t ShellLink::GetPath(std::wstring& path, int bufferChars, std::uint32_t flags) {
+    std::wstring buffer(static_cast<std::size_t>(bufferChars) + 1, L'\0');
+    WIN32_FIND_DATAW findData{};
+    const HRESULT result = impl_->link->GetPath(buffer.data(), bufferChars, &findData, flags);
+    path = buffer.c_str();
+    return result;
+}
+
+std::int32_t ShellLink::SetPath(const std::wstring& path) { return impl_->link->SetPath(path.c_str()); }
+
+std::int32_t ShellLink::Save(const std::wstring& path, bool remember) {
+    return impl_->file->Save(path.c_str(), remember);
+}
+
+}  // namespace platform

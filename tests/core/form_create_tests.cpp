@@ -1,0 +1,190 @@
+#include <doctest.h>
+
+#include <algorithm>
+
+#include "app/texts.h"
+#include "fixture.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+const Calls kStartupBeforeArguments = {
+    "GetThreadLocale", "CoInitialize",    "CreateMainWindow", "QueryPerformanceCounter",
+    "SetWindowTextW",  "DragAcceptFiles", "GetCommandLineW",
+};
+
+Calls Concat(Calls head, const Calls& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+const fake::Window& OnlyWindow(const fake::State& machine) {
+    REQUIRE(machine.windows.size() == 1);
+    return machine.windows.begin()->second;
+}
+
+}  // namespace
+
+TEST_CASE("one argument: the URL goes to the shell and the process ends without a window") {
+    FreshMachine m;
+    m.machine.commandLine = LR"("C:\Tools\Velmora.exe" C:\Mirror\www.example.com\docs\page.html)";
+
+    CHECK(RunApplication() == 0);
+
+    CHECK(m.machine.calls ==
+          Concat(kStartupBeforeArguments,
+                 {"LCMapStringW", "ShellExecuteW", "PostQuitMessage", "GetStartupShowCommand",
+                  "RunMessageLoop", "DestroyWindow", "CoUninitialize"}));
+    REQUIRE(m.machine.shellExecutes.size() == 1);
+    const fake::ShellExecuteCall& call = m.machine.shellExecutes[0];
+    CHECK(call.owner == m.machine.windows.begin()->first);
+    CHECK(call.verb == L"open");
+    CHECK(call.file == L"http://www.example.com/docs/page.html");
+    CHECK_FALSE(call.parameters.has_value());
+    CHECK_FALSE(call.directory.has_value());
+    CHECK(call.show == platform::ShowCommand::ShowNormal);
+    CHECK(m.machine.quitPosted == 0);
+    CHECK(m.machine.boxes.empty());
+
+    const fake::Window& window = OnlyWindow(m.machine);
+    CHECK(window.shows.empty());
+    CHECK(window.caption == L"Velmora");
+    CHECK(window.acceptsDrops);
+    CHECK(SourceFileName == LR"(C:\Mirror\www.example.com\docs\page.html)");
+    CHECK(SourceUrl.empty());
+}
+
+TEST_CASE("two arguments: the notice comes first, then only the first is converted") {
+    FreshMachine m;
+    m.machine.commandLine = LR"(Velmora.exe C:\My Mirror\www.example.com\a.html)";
+
+    CHECK(RunApplication() == 0);
+
+    REQUIRE(m.machine.boxes.size() == 1);
+    const fake::BoxCall& notice = m.machine.boxes[0];
+    CHECK(notice.kind == fake::BoxCall::Kind::TaskDialog);
+    CHECK(notice.text == kSeveralFilesNotice);
+    CHECK(notice.caption == L"Velmora");
+    CHECK(notice.owner == 0);  // the window is hidden in this mode
+    CHECK(m.machine.calls ==
+          Concat(kStartupBeforeArguments,
+                 {"TaskDialogIndirect", "ShellExecuteW", "PostQuitMessage", "GetStartupShowCommand",
+                  "RunMessageLoop", "DestroyWindow", "CoUninitialize"}));
+    REQUIRE(m.machine.shellExecutes.size() == 1);
+    CHECK(m.machine.shellExecutes[0].file == L"http://");
+    CHECK(SourceFileName == LR"(C:\My)");
+}
+
+TEST_CASE("a shortcut argument opens its target's URL") {
+    FreshMachine m;
+    m.machine.commandLine = LR"(Velmora.exe "C:\Links\Docs Page.LNK")";
+    fake::FileEntry link;
+    link.shortcutTarget = LR"(C:\MIRROR~1\WWWEXA~1.COM\docs\page.html)";
+    m.machine.files[LR"(C:\Links\Docs Page.LNK)"] = link;
+    m.machine.longNames[LR"(C:\MIRROR~1\WWWEXA~1.COM\docs\page.html)"] =
+        LR"(C:\Mirror Copies\www.example.com\docs\page.html)";
+
+    CHECK(RunApplication() == 0);
+
+    REQUIRE(m.machine.shellExecutes.size() == 1);
+    CHECK(m.machine.shellExecutes[0].file == L"http://www.example.com/docs/page.html");
+    CHECK(SourceFileName == LR"(C:\Mirror Copies\www.example.com\docs\page.html)");
+    CHECK(SourceUrl.empty());
+}
+
+TEST_CASE("no argument: the File page comes to the front and the window is shown") {
+    FreshMachine m;
+
+    CHECK(RunApplication() == 0);
+
+    CHECK(m.machine.calls ==
+          Concat(kStartupBeforeArguments,
+                 {"SetActivePage", "ShowWindow", "SetForegroundWindow", "GetStartupShowCommand",
+                  "RunMessageLoop", "DestroyWindow", "CoUninitialize"}));
+    const fake::Window& window = OnlyWindow(m.machine);
+    CHECK(window.width96 == 280);
+    CHECK(window.height96 == 280);
+    CHECK(window.pages == std::vector<std::wstring>{L"ファイル", L"設 定", L"ヘルプ"});
+    CHECK(window.activePage == static_cast<int>(Page::TabSheetFile));
+    CHECK(window.shows == std::vector{platform::ShowCommand::ShowNormal});
+    CHECK_FALSE(m.machine.quitPosted.has_value());
+    CHECK(m.machine.shellExecutes.empty());
+}
+
+TEST_CASE("the launcher's show command is looked at once, after FormCreate") {
+    FreshMachine m;
+    SUBCASE("a maximized start maximizes the visible window") {
+        m.machine.startupShowCommand = platform::ShowCommand::ShowMaximized;
+        RunApplication();
+        CHECK(OnlyWindow(m.machine).shows ==
+              std::vector{platform::ShowCommand::ShowNormal, platform::ShowCommand::ShowMaximized});
+    }
+    SUBCASE("a minimized start only records the state") {
+        m.machine.startupShowCommand = platform::ShowCommand::ShowMinNoActive;
+        RunApplication();
+        CHECK(OnlyWindow(m.machine).shows == std::vector{platform::ShowCommand::ShowNormal});
+    }
+    SUBCASE("in command-line mode a maximized start keeps the window hidden") {
+        m.machine.commandLine = LR"(Velmora.exe C:\Mirror\www.example.com\a.html)";
+        m.machine.startupShowCommand = platform::ShowCommand::ShowMaximized;
+        RunApplication();
+        CHECK(OnlyWindow(m.machine).shows.empty());
+    }
+}
+
+TEST_CASE("the state recorded from the show command waits for the window to be shown") {
+    FreshMachine m;
+    m.machine.commandLine = LR"(Velmora.exe C:\Mirror\www.example.com\a.html)";
+    TForm1 form;
+    Form1 = &form;
+    form.Create();
+    form.SetWindowState(WindowState::Maximized);
+    CHECK(form.State() == WindowState::Maximized);
+    CHECK(OnlyWindow(m.machine).shows.empty());
+    form.RecordWindowState(WindowState::Minimized);
+    CHECK(form.State() == WindowState::Minimized);
+    form.Destroy();
+}
+
+TEST_CASE("the random seed falls back to the tick count without a performance counter") {
+    FreshMachine m;
+    m.machine.performanceCounterAvailable = false;
+    RunApplication();
+    CHECK(std::count(m.machine.calls.begin(), m.machine.calls.end(), "GetTickCount") == 1);
+}
+
+TEST_CASE("a platform error in FormCreate is reported and the process ends non-zero") {
+    FreshMachine m;
+    m.machine.commandLine = LR"(Velmora.exe C:\Links\page.lnk)";
+    m.machine.shellLinkUnavailable = true;
+
+    CHECK(RunApplication() != 0);
+
+    REQUIRE(m.machine.boxes.size() == 1);
+    const fake::BoxCall& box = m.machine.boxes[0];
+    CHECK(box.kind == fake::BoxCall::Kind::MessageBox);
+    CHECK(box.caption == L"Velmora");
+    CHECK(box.text == L"Class not registered.");
+    CHECK(box.flags == (platform::kMbOk | platform::kMbIconError));
+    CHECK(m.machine.shellExecutes.empty());
+    CHECK(std::count(m.machine.calls.begin(), m.machine.calls.end(), "RunMessageLoop") == 0);
+    CHECK(OnlyWindow(m.machine).destroyed);
+    CHECK(m.machine.coUninitializeCount == 1);
+    CHECK(SourceFileName.empty());
+}
+
+TEST_CASE("a window that cannot be created is reported the same way") {
+    FreshMachine m;
+    m.machine.createWindowError = L"Error creating window class";
+    CHECK(RunApplication() == 1);
+    REQUIRE(m.machine.boxes.size() == 1);
+    CHECK(m.machine.boxes[0].text == L"Error creating window class.");
+}
+
+TEST_CASE("COM that could not be initialised is not uninitialised") {
+    FreshMachine m;
+    m.machine.coInitializeSucceeds = false;
+    RunApplication();
+    CHECK(m.machine.coUninitializeCount == 0);
+}

@@ -1,0 +1,189 @@
+// Drives the real Velmora.exe from another process, the way a user's eyes and hands would:
+// finds its windows and boxes, reads their texts, presses their buttons.
+//
+//   driver run <timeout-ms> <command-line-file>   start the command line written (UTF-8) in the
+//                                                 file; print each visible window it opens, then
+//                                                 its exit code
+//   driver wait <caption> <class|*> <timeout-ms>  print the handle of a visible top-level window
+//   driver texts <hwnd>                           print every child: class, id, text
+//   driver click <hwnd> <control-id>              press a button of a dialog
+//   driver close <hwnd>                           ask a window to close (WM_CLOSE)
+//   driver mklink <link-path> <target-path>       write a shell link holding only a target
+#include <objbase.h>
+#include <shobjidl.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tool_text.h"
+
+namespace {
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    ::GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::wstring TextOf(HWND window) {
+    const LRESULT length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+// Line breaks are shown as \r and \n so that one child stays on one output line.
+std::wstring Escaped(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c == L'\r')
+            out += L"\\r";
+        else if (c == L'\n')
+            out += L"\\n";
+        else if (c == L'\\')
+            out += L"\\\\";
+        else
+            out += c;
+    }
+    return out;
+}
+
+HWND ParseHandle(const wchar_t* text) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(wcstoll(text, nullptr, 0)));
+}
+
+std::wstring HandleText(HWND window) {
+    wchar_t buffer[32];
+    swprintf(buffer, 32, L"0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    return buffer;
+}
+
+struct Seen {
+    DWORD process;
+    std::set<HWND>* known;
+};
+
+BOOL CALLBACK ReportNewWindows(HWND window, LPARAM parameter) {
+    auto* seen = reinterpret_cast<Seen*>(parameter);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == seen->process && ::IsWindowVisible(window) && seen->known->insert(window).second)
+        Print(L"window\t" + ClassOf(window) + L"\t" + Escaped(TextOf(window)));
+    return TRUE;
+}
+
+int Run(DWORD timeout, const std::wstring& commandFile) {
+    std::wstring commandLine = FromUtf8(ReadWholeFile(commandFile));
+    while (!commandLine.empty() && (commandLine.back() == L'\n' || commandLine.back() == L'\r'))
+        commandLine.pop_back();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        Print(L"error\tcannot start\t" + std::to_wstring(::GetLastError()));
+        return 1;
+    }
+    std::set<HWND> known;
+    Seen seen{process.dwProcessId, &known};
+    const ULONGLONG deadline = ::GetTickCount64() + timeout;
+    while (::WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT) {
+        ::EnumWindows(ReportNewWindows, reinterpret_cast<LPARAM>(&seen));
+        if (::GetTickCount64() > deadline) {
+            Print(L"timeout");
+            ::TerminateProcess(process.hProcess, 99);
+            break;
+        }
+    }
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    Print(L"exit\t" + std::to_wstring(exitCode));
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return 0;
+}
+
+struct Wanted {
+    std::wstring caption;
+    std::wstring className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindWanted(HWND window, LPARAM parameter) {
+    auto* wanted = reinterpret_cast<Wanted*>(parameter);
+    if (::IsWindowVisible(window) && TextOf(window) == wanted->caption &&
+        (wanted->className == L"*" || ClassOf(window) == wanted->className)) {
+        wanted->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Wait(const std::wstring& caption, const std::wstring& className, DWORD timeout) {
+    Wanted wanted{caption, className};
+    const ULONGLONG deadline = ::GetTickCount64() + timeout;
+    for (;;) {
+        ::EnumWindows(FindWanted, reinterpret_cast<LPARAM>(&wanted));
+        if (wanted.found) {
+            Print(HandleText(wanted.found));
+            return 0;
+        }
+        if (::GetTickCount64() > deadline) return 1;
+        ::Sleep(20);
+    }
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    Print(ClassOf(child) + L"\t" + std::to_wstring(::GetDlgCtrlID(child)) + L"\t" + Escaped(TextOf(child)));
+    return TRUE;
+}
+
+int Texts(HWND window) {
+    if (!::IsWindow(window)) return 1;
+    ::EnumChildWindows(window, PrintChild, 0);
+    return 0;
+}
+
+int Click(HWND window, int id) {
+    const HWND button = ::GetDlgItem(window, id);
+    if (!button) return 1;
+    ::PostMessageW(button, BM_CLICK, 0, 0);
+    return 0;
+}
+
+int MakeLink(const std::wstring& link, const std::wstring& target) {
+    ::CoInitialize(nullptr);
+    IShellLinkW* shellLink = nullptr;
+    IPersistFile* file = nullptr;
+    HRESULT result = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                        reinterpret_cast<void**>(&shellLink));
+    if (SUCCEEDED(result)) result = shellLink->SetPath(target.c_str());
+    if (SUCCEEDED(result))
+        result = shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    if (SUCCEEDED(result)) result = file->Save(link.c_str(), TRUE);
+    if (file) file->Release();
+    if (shellLink) shellLink->Release();
+    ::CoUninitialize();
+    return SUCCEEDED(result) ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::vector<std::wstring> args(argv + 1, argv + argc);
+    const auto is = [&](const wchar_t* verb, std::size_t count) {
+        return args.size() == count && args[0] == verb;
+    };
+    if (is(L"run", 3)) return Run(static_cast<DWORD>(std::stoul(args[1])), args[2]);
+    if (is(L"wait", 4)) return Wait(args[1], args[2], static_cast<DWORD>(std::stoul(args[3])));
+    if (is(L"texts", 2)) return Texts(ParseHandle(args[1].c_str()));
+    if (is(L"click", 3)) return Click(ParseHandle(args[1].c_str()), std::stoi(args[2]));
+    if (is(L"close", 2)) return ::PostMessageW(ParseHandle(args[1].c_str()), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (is(L"mklink", 3)) return MakeLink(args[1], args[2]);
+    Print(L"usage: driver run|wait|texts|click|close|mklink ...");
+    return 2;
+}

@@ -1,0 +1,94 @@
+"""A throw-away Wine prefix with a browser stand-in and Japanese fonts, shared by the
+end-to-end run and the benchmarks. Nothing here touches a real user profile."""
+
+import os
+import pathlib
+import shutil
+import subprocess
+import time
+
+JAPANESE_FONT = "IPAGothic"
+
+
+def find_display():
+    if os.environ.get("DISPLAY"):
+        return os.environ["DISPLAY"], None
+    for number in range(90, 130):
+        if not pathlib.Path(f"/tmp/.X11-unix/X{number}").exists():
+            xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            for _ in range(100):
+                if pathlib.Path(f"/tmp/.X11-unix/X{number}").exists():
+                    return f":{number}", xvfb
+                time.sleep(0.05)
+            xvfb.kill()
+    raise RuntimeError("no free X display for Xvfb")
+
+
+class WinePrefix:
+    def __init__(self, root, tools):
+        self.root = pathlib.Path(root).resolve()
+        self.prefix = self.root / "prefix"
+        self.tools = pathlib.Path(tools).resolve()
+        self.record = self.root / "recorded-urls.txt"
+        display, self.xvfb = find_display()
+        self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d", LC_ALL="C.UTF-8",
+                        DISPLAY=display, VELMORA_RECORD=self.windows_path(self.record))
+
+    @staticmethod
+    def windows_path(path):
+        return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
+
+    def drive_c(self, relative=""):
+        return self.prefix / "drive_c" / relative
+
+    def run(self, *args, timeout=60, check=True):
+        result = subprocess.run(["timeout", "--kill-after=5", str(timeout), *args], env=self.env,
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"{args} failed with {result.returncode}")
+        return result.stdout.decode("utf-8", "replace")
+
+    def wine(self, *args, timeout=60, check=True):
+        return self.run("wine", *args, timeout=timeout, check=check)
+
+    def create(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        shutil.rmtree(self.root, ignore_errors=True)
+        self.root.mkdir(parents=True)
+        self.run("wine", "wineboot", "--init", timeout=180)
+        recorder = self.windows_path(self.tools / "recorder.exe")
+        for scheme in ("http", "https"):
+            self.reg_add(rf"HKCR\{scheme}\shell\open\command", "", f'"{recorder}" "%1"')
+        self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", kind="REG_DWORD")
+        # Wine has no Meiryo UI and its dialog font has no Japanese glyphs: substitute and link
+        # a Japanese font so that screenshots show real characters.
+        for face in ("Meiryo UI", "MS UI Gothic", "MS Shell Dlg", "MS Shell Dlg 2"):
+            self.reg_add(r"HKCU\Software\Wine\Fonts\Replacements", face, JAPANESE_FONT)
+        link = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
+        for face in ("Tahoma", "Segoe UI", "Microsoft Sans Serif"):
+            self.run("wine", "reg", "add", link, "/v", face, "/t", "REG_MULTI_SZ",
+                     "/d", "ipag.ttf," + JAPANESE_FONT, "/f", timeout=60)
+
+    def reg_add(self, key, name, value, kind="REG_SZ"):
+        name_args = ["/ve"] if name == "" else ["/v", name]
+        self.wine("reg", "add", key, *name_args, "/t", kind, "/d", value, "/f")
+
+    def recorded(self, count=1, timeout=15.0):
+        """The URLs handed to the browser stand-in so far, waiting for `count` of them."""
+        deadline = time.monotonic() + timeout
+        while True:
+            lines = self.record.read_text("utf-8").splitlines() if self.record.exists() else []
+            if len(lines) >= count or time.monotonic() > deadline:
+                return lines
+            time.sleep(0.05)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", str(path)], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+
+    def close(self):
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=60, stderr=subprocess.DEVNULL)
+        if self.xvfb:
+            self.xvfb.kill()

@@ -1,0 +1,108 @@
+#include <doctest.h>
+
+#include "../printing.h"
+#include "app/application.h"
+#include "platform/platform.h"
+#include "temp_folder.h"
+#include "url/path_to_url.h"
+#include "url/source_path.h"
+
+namespace {
+
+// A real shell link, written the way the shell writes one.
+void MakeShortcut(const std::wstring& linkPath, const std::wstring* target) {
+    platform::ShellLink link;
+    if (target) REQUIRE(link.SetPath(*target) >= 0);  // S_FALSE for a missing target
+    REQUIRE(link.Save(linkPath, false) == 0);
+}
+
+}  // namespace
+
+TEST_CASE("a real shortcut resolves to its target, spaces and all") {
+    TempFolder folder(L"link-spaces");
+    const std::wstring target = folder / LR"(My Mirror\www.example.com\docs\page one.html)";
+    WriteFile(target, "<html></html>");
+    const std::wstring link = folder / L"Page One.LNK";
+    MakeShortcut(link, &target);
+
+    CHECK(IsShortcutPath(link));
+    CHECK(ResolveShortcut(link) == target);
+    CHECK(ResolveSourcePath(link) == target);
+    CHECK(PathToUrl(ResolveSourcePath(link)) == L"http://www.example.com/docs/page one.html");
+}
+
+TEST_CASE("a shortcut holding a short 8.3 target yields the long form") {
+    TempFolder folder(L"link-short");
+    const std::wstring target = folder / LR"(Mirror Copies\www.example.com\index.html)";
+    WriteFile(target, "x");
+    const std::wstring shortTarget = ShortPathOf(target);
+    REQUIRE_FALSE(shortTarget.empty());
+    REQUIRE(shortTarget != target);
+    const std::wstring link = folder / L"page.lnk";
+    MakeShortcut(link, &shortTarget);
+
+    CHECK(ResolveSourcePath(link) == target);
+}
+
+TEST_CASE("a shortcut whose target is gone gives the stored path unchanged") {
+    TempFolder folder(L"link-missing");
+    const std::wstring target = folder / LR"(gone\www.example.com\old.html)";
+    const std::wstring link = folder / L"old.lnk";
+    MakeShortcut(link, &target);
+
+    CHECK(ResolveSourcePath(link) == target);
+}
+
+TEST_CASE("a .lnk file that holds no shortcut stands for itself, in long form") {
+    TempFolder folder(L"link-garbage");
+    const std::wstring link = folder / LR"(Long Folder Name\page.lnk)";
+    WriteFile(link, "this is not a shell link at all");
+    const std::wstring shortLink = ShortPathOf(link);
+    REQUIRE_FALSE(shortLink.empty());
+
+    CHECK(ResolveShortcut(link) == link);
+    CHECK(ResolveSourcePath(shortLink) == link);
+}
+
+TEST_CASE("a shortcut with no path gives the empty source") {
+    TempFolder folder(L"link-empty");
+    const std::wstring link = folder / L"nothing.lnk";
+    MakeShortcut(link, nullptr);
+
+    CHECK(ResolveShortcut(link) == L"");
+    CHECK(ResolveSourcePath(link) == L"");
+}
+
+TEST_CASE("GetLongFileName turns short names long and leaves missing paths alone") {
+    TempFolder folder(L"long-names");
+    const std::wstring file = folder / LR"(A Rather Long Folder\another long file name.html)";
+    WriteFile(file, "x");
+    CHECK(GetLongFileName(ShortPathOf(file)) == file);
+    CHECK(GetLongFileName(folder / L"no such file.html") == folder / L"no such file.html");
+}
+
+TEST_CASE("GetLongFileName keeps the input when the long form passes 260 characters") {
+    TempFolder folder(L"long-260");
+    std::wstring deep = L"\\\\?\\" + folder.Path();
+    for (int i = 0; i < 5; ++i) deep += L"\\" + std::wstring(60, static_cast<wchar_t>(L'a' + i));
+    const std::wstring file = deep + L"\\page.html";
+    WriteFile(file, "x");
+    // The short spelling without the \\?\ prefix is an ordinary path under 260 characters.
+    const std::wstring shortForm = ShortPathOf(file).substr(4);
+    REQUIRE(shortForm.size() > 3);
+    REQUIRE(shortForm.size() < 260);
+
+    const platform::LongPathResult found = platform::GetLongPathNameW(shortForm, 261);
+    CAPTURE(shortForm);
+    CAPTURE(found.text);
+    REQUIRE(found.result > 260);  // the platform reports the size it would need
+    CHECK(GetLongFileName(shortForm) == shortForm);
+}
+
+TEST_CASE("the shortcut rule lower-cases through the real locale mapping") {
+    StartupLocale = platform::GetThreadLocale();
+    CHECK(platform::LCMapStringW(StartupLocale, platform::kLcmapLowercase | platform::kLcmapLinguisticCasing,
+                                 L".LnK") == L".lnk");
+    CHECK(IsShortcutPath(LR"(C:\Links\PAGE.LNK)"));
+    CHECK_FALSE(IsShortcutPath(LR"(C:\Links\page.lnk.txt)"));
+}
