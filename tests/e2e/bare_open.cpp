@@ -1,7 +1,9 @@
 // The baseline of the command-line benchmark: a program that does nothing but hand its first
 // argument to the shell, as Velmora's command-line mode ends up doing.
-#include <shellapi.h>
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int count = 0;

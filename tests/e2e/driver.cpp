@@ -9,9 +9,11 @@
 //   driver click <hwnd> <control-id>              press a button of a dialog
 //   driver close <hwnd>                           ask a window to close (WM_CLOSE)
 //   driver mklink <link-path> <target-path>       write a shell link holding only a target
+// clang-format off
+#include <windows.h>
 #include <objbase.h>
 #include <shobjidl.h>
-#include <windows.h>
+// clang-format on
 
 #include <cwchar>
 #include <set>

@@ -1,7 +1,9 @@
 // Browser stand-in: the shell starts it with the address it was asked to open; it appends that
 // address, as one UTF-8 line, to the file named by VELMORA_RECORD.
-#include <shellapi.h>
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include "tool_text.h"
 
