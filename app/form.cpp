@@ -35,6 +35,51 @@ void TForm1::Destroy() {
     handle_ = 0;
 }
 
+bool TForm1::IsEnabled(ControlId control) const {
+    return platform::IsControlEnabled(handle_, static_cast<int>(control));
+}
+
+void TForm1::SetEnabled(ControlId control, bool enabled) {
+    platform::EnableControl(handle_, static_cast<int>(control), enabled);
+}
+
+bool TForm1::IsChecked(ControlId control) const {
+    return platform::IsControlChecked(handle_, static_cast<int>(control));
+}
+
+void TForm1::SetChecked(ControlId control, bool checked) {
+    platform::CheckControl(handle_, static_cast<int>(control), checked);
+}
+
+void TForm1::Command(ControlId control) {
+    using Handler = void (TForm1::*)();
+    struct Route {
+        ControlId control;
+        Handler handler;
+    };
+    static constexpr Route kRoutes[] = {
+        {ControlId::ButtonSelectFile, &TForm1::ButtonSelectFileClick},
+        {ControlId::ButtonResave, &TForm1::ButtonResaveClick},
+        {ControlId::ButtonSaveAs, &TForm1::ButtonSaveAsClick},
+        {ControlId::ButtonOpenFolder, &TForm1::ButtonOpenFolderClick},
+        {ControlId::ButtonAddSendTo, &TForm1::ButtonAddSendToClick},
+        {ControlId::ButtonDeskTop, &TForm1::ButtonDeskTopClick},
+        {ControlId::ButtonStartMenu, &TForm1::ButtonStartMenuClick},
+        {ControlId::ButtonStartUp, &TForm1::ButtonStartUpClick},
+        {ControlId::ButtonHelp, &TForm1::ButtonHelpClick},
+        {ControlId::N1, &TForm1::ButtonHelpClick},
+        {ControlId::ButtonAbout, &TForm1::ButtonAboutClick},
+        {ControlId::About1, &TForm1::ButtonAboutClick},
+        {ControlId::ButtonProperties, &TForm1::ButtonPropertiesClick},
+        {ControlId::N2, &TForm1::ButtonPropertiesClick},
+        {ControlId::ButtonDonation, &TForm1::ButtonDonationClick},
+        {ControlId::ButtonHomeSite, &TForm1::ButtonHomeSiteClick},
+        {ControlId::Close1, &TForm1::Close1Click},
+    };
+    for (const Route& route : kRoutes)
+        if (route.control == control) RunCommand([&] { (this->*route.handler)(); });
+}
+
 void TForm1::SetWindowState(WindowState state) {
     windowState_ = state;
     if (platform::IsWindowVisible(handle_)) platform::ShowWindow(handle_, ShowCommandFor(state));
@@ -73,9 +118,8 @@ void TForm1::FormCreate() {
     platform::PostQuitMessage(0);
 }
 
-// Drops will be routed to the window by the application-wide message hook; the hook does not
-// exist yet, so there is nothing to install.
-void TForm1::InstallAppMessage() {}
+// The tab-width rule and the window's own layout come with the full window.
+void TForm1::FormResize() {}
 
-// The settings file is not read yet: the window keeps the placement it was created with.
-void TForm1::LoadSettings() {}
+// Not built yet: Esc will ask the window to close through FormCloseQuery.
+void TForm1::Close1Click() {}

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: its state as the program sees it and its command handlers. The window
-// itself is realised by the platform layer; handlers live in the folder of what they do.
+// itself is realised by the platform layer; each handler lives in the folder of what it does
+// (download/save_commands.cpp defines ButtonResaveClick, shell/ RegisterShortcut, ...).
 
 #include <string>
 #include <vector>
@@ -11,6 +12,30 @@ enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
 // The pages of PageControl1, in tab order.
 enum class Page { TabSheetFile = 0, TabSheetSettings = 1, TabSheetHelp = 2 };
+
+// Control ids of the window's buttons, check boxes and hidden menu items. The platform layer
+// reports a command by its id; TForm1::Command runs the handler.
+enum class ControlId : int {
+    ButtonSelectFile = 1001,
+    ButtonResave,
+    ButtonSaveAs,
+    ButtonOpenFolder,
+    ButtonAddSendTo,
+    ButtonDeskTop,
+    ButtonStartMenu,
+    ButtonStartUp,
+    CheckBoxCloseQuery,
+    CheckBoxSaveStatus,
+    ButtonHelp,
+    ButtonAbout,
+    ButtonProperties,
+    ButtonDonation,
+    ButtonHomeSite,
+    N1,      // F1
+    About1,  // Ctrl+Enter
+    N2,      // Alt+Enter
+    Close1,  // Esc
+};
 
 class TForm1 {
 public:
@@ -30,11 +55,53 @@ public:
     // Records the state only, with no show call.
     void RecordWindowState(WindowState state) { windowState_ = state; }
 
+    bool IsEnabled(ControlId control) const;
+    void SetEnabled(ControlId control, bool enabled);
+    bool IsChecked(ControlId control) const;
+    void SetChecked(ControlId control, bool checked);
+
+    // Runs the handler of a button or menu item; errors it does not handle end in the default
+    // error box.
+    void Command(ControlId control);
+
+    // ---- events (app/form.cpp, app/intake.cpp, settings/)
     void FormCreate();
+    void FormResize();
+    // The close query: false refuses the close.
+    bool FormCloseQuery();
+    // WM_QUERYENDSESSION: true when the session may end.
+    bool WMQueryEndSession();
+    void AppMessage(const platform::QueuedMessage& message, bool& handled);
+    void WMDropFiles(platform::DropHandle drop);
+
+    // ---- File page (app/intake.cpp, download/save_commands.cpp)
+    void ButtonSelectFileClick();
+    void ButtonResaveClick();
+    void ButtonSaveAsClick();
+    void ButtonOpenFolderClick();
+
+    // ---- Settings page (shell/shortcut_registration.cpp)
+    void ButtonAddSendToClick();
+    void ButtonDeskTopClick();
+    void ButtonStartMenuClick();
+    void ButtonStartUpClick();
+    void RegisterShortcut(int csidl, const std::wstring& folderCaption, const std::wstring& target);
+
+    // ---- Help page (info/)
+    void ButtonHelpClick();
+    void ButtonAboutClick();
+    void ButtonPropertiesClick();
+    void ButtonDonationClick();
+    void ButtonHomeSiteClick();
+    void Close1Click();
+
+    // ---- work the commands share
+    bool DownloadToFile(const std::wstring& url, const std::wstring& fileName);
+    void LoadSettings();
+    void SaveSettings();
 
 private:
     void InstallAppMessage();
-    void LoadSettings();
 
     platform::WindowHandle handle_ = 0;
     // The stored layout has the Settings page in front; FormCreate brings the File page.

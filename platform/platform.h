@@ -15,6 +15,20 @@ namespace platform {
 
 // An HWND as the portable code sees it; 0 is "no window".
 using WindowHandle = std::uintptr_t;
+// The HDROP of a WM_DROPFILES message.
+using DropHandle = std::uintptr_t;
+// A PIDLIST_ABSOLUTE the shell allocated; released with CoTaskMemFree.
+using ItemIdList = std::uintptr_t;
+
+// One message as the message loop takes it from the queue (an MSG without time and point).
+struct QueuedMessage {
+    WindowHandle window = 0;
+    std::uint32_t message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+};
+
+constexpr std::uint32_t kWmDropFiles = 0x0233;
 
 // The values of the Windows SW_* show commands the program passes or looks at.
 enum class ShowCommand : int {
@@ -49,6 +63,18 @@ ShowCommand GetStartupShowCommand();
 void ShellExecuteW(WindowHandle owner, const wchar_t* verb, const std::wstring& file,
                    const wchar_t* parameters, const wchar_t* directory, ShowCommand show);
 void DragAcceptFiles(WindowHandle window, bool accept);
+
+// Special folders (CSIDL values).
+constexpr int kCsidlDesktop = 0;
+constexpr int kCsidlPrograms = 2;
+constexpr int kCsidlStartup = 7;
+constexpr int kCsidlSendTo = 9;
+
+// The result code is not returned: callers do not look at it. 0 when the shell found nothing.
+ItemIdList SHGetSpecialFolderLocation(WindowHandle owner, int csidl);
+// The buffer's text up to its first NUL (empty when the shell left it empty).
+std::wstring SHGetPathFromIDListW(ItemIdList list, int bufferChars);
+void CoTaskMemFree(ItemIdList list);
 
 // ---- Shell links ---------------------------------------------------------------------------
 
@@ -87,6 +113,8 @@ struct LongPathResult {
     std::wstring text;         // the buffer's text up to its first NUL
 };
 LongPathResult GetLongPathNameW(const std::wstring& path, std::uint32_t bufferChars);
+// True only when a file, not a folder, exists at `path`.
+bool FileExists(const std::wstring& path);
 
 // ---- Locale --------------------------------------------------------------------------------
 
@@ -107,7 +135,13 @@ void SetWindowTextW(WindowHandle window, const std::wstring& text);
 void ShowWindow(WindowHandle window, ShowCommand show);
 bool IsWindowVisible(WindowHandle window);
 void SetForegroundWindow(WindowHandle window);
+// A child control of the window, found by its id (EnableWindow / CheckDlgButton).
+void EnableControl(WindowHandle window, int controlId, bool enabled);
+bool IsControlEnabled(WindowHandle window, int controlId);
+void CheckControl(WindowHandle window, int controlId, bool checked);
+bool IsControlChecked(WindowHandle window, int controlId);
 // Runs the thread's message loop until WM_QUIT and returns the quit message's exit code.
+// Every message taken from the queue is first offered to TForm1::AppMessage.
 int RunMessageLoop();
 
 // ---- Message boxes and task dialogs ---------------------------------------------------------

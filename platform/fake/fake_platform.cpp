@@ -172,6 +172,35 @@ LongPathResult GetLongPathNameW(const std::wstring& path, std::uint32_t bufferCh
     return {static_cast<std::uint32_t>(longForm.size() + 1), L""};
 }
 
+bool FileExists(const std::wstring& path) {
+    Log("FileExists");
+    const auto found = Platform().files.find(path);
+    return found != Platform().files.end() && !found->second.directory;
+}
+
+// ---- Special folders: an item id list is the CSIDL plus one, so that 0 stays "none".
+
+ItemIdList SHGetSpecialFolderLocation(WindowHandle owner, int csidl) {
+    Log("SHGetSpecialFolderLocation");
+    Platform().specialFolderOwners.push_back(owner);
+    if (!Platform().specialFolders.count(csidl)) return 0;
+    ++Platform().itemIdListsAlive;
+    return static_cast<ItemIdList>(csidl + 1);
+}
+
+std::wstring SHGetPathFromIDListW(ItemIdList list, int bufferChars) {
+    Log("SHGetPathFromIDListW");
+    if (list == 0) return L"";
+    std::wstring path = Platform().specialFolders.at(static_cast<int>(list) - 1);
+    if (path.size() >= static_cast<std::size_t>(bufferChars)) path.clear();
+    return path;
+}
+
+void CoTaskMemFree(ItemIdList list) {
+    Log("CoTaskMemFree");
+    if (list != 0) --Platform().itemIdListsAlive;
+}
+
 // ---- Locale
 
 std::wstring LCMapStringW(std::uint32_t locale, std::uint32_t flags, const std::wstring& text) {
@@ -225,6 +254,28 @@ bool IsWindowVisible(WindowHandle window) {
 }
 
 void SetForegroundWindow(WindowHandle) { Log("SetForegroundWindow"); }
+
+void EnableControl(WindowHandle window, int controlId, bool enabled) {
+    Log("EnableControl");
+    fake::TheWindow(window).enabled[controlId] = enabled;
+}
+
+bool IsControlEnabled(WindowHandle window, int controlId) {
+    const fake::Window& target = fake::TheWindow(window);
+    const auto found = target.enabled.find(controlId);
+    return found == target.enabled.end() || found->second;
+}
+
+void CheckControl(WindowHandle window, int controlId, bool checked) {
+    Log("CheckControl");
+    fake::TheWindow(window).checked[controlId] = checked;
+}
+
+bool IsControlChecked(WindowHandle window, int controlId) {
+    const fake::Window& target = fake::TheWindow(window);
+    const auto found = target.checked.find(controlId);
+    return found != target.checked.end() && found->second;
+}
 
 int RunMessageLoop() {
     Log("RunMessageLoop");

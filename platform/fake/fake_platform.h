@@ -45,6 +45,9 @@ struct Window {
     bool destroyed = false;
     bool acceptsDrops = false;
     std::vector<platform::ShowCommand> shows;
+    // Controls by id; a control not listed is enabled and unchecked.
+    std::map<int, bool> enabled;
+    std::map<int, bool> checked;
 };
 
 struct FileEntry {
@@ -87,6 +90,11 @@ struct State {
     bool shellLinkUnavailable = false;
     std::vector<std::wstring> shellLinkLoads;
     std::vector<std::uint32_t> shellLinkResolveFlags;
+
+    // Special folders the shell can resolve, by CSIDL.
+    std::map<int, std::wstring> specialFolders;
+    std::vector<platform::WindowHandle> specialFolderOwners;
+    int itemIdListsAlive = 0;
 
     // Locale and flags of every LCMapStringW call.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> lcmapCalls;

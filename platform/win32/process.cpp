@@ -70,6 +70,11 @@ std::wstring LCMapStringW(std::uint32_t locale, std::uint32_t flags, const std::
     return mapped;
 }
 
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 LongPathResult GetLongPathNameW(const std::wstring& path, std::uint32_t bufferChars) {
     std::vector<wchar_t> buffer(bufferChars, L'\0');
     LongPathResult found;

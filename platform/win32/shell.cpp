@@ -14,6 +14,21 @@ void ShellExecuteW(WindowHandle owner, const wchar_t* verb, const std::wstring& 
 
 void DragAcceptFiles(WindowHandle window, bool accept) { ::DragAcceptFiles(ToHwnd(window), accept); }
 
+ItemIdList SHGetSpecialFolderLocation(WindowHandle owner, int csidl) {
+    PIDLIST_ABSOLUTE list = nullptr;
+    ::SHGetSpecialFolderLocation(ToHwnd(owner), csidl, &list);
+    return reinterpret_cast<ItemIdList>(list);
+}
+
+std::wstring SHGetPathFromIDListW(ItemIdList list, int bufferChars) {
+    if (list == 0) return L"";
+    std::wstring buffer(static_cast<std::size_t>(bufferChars), L'\0');
+    ::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(list), buffer.data());
+    return buffer.c_str();
+}
+
+void CoTaskMemFree(ItemIdList list) { ::CoTaskMemFree(reinterpret_cast<void*>(list)); }
+
 struct ShellLink::Impl {
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;

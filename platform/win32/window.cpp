@@ -166,13 +166,20 @@ bool IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(win32::ToHw
 
 void SetForegroundWindow(WindowHandle window) { ::SetForegroundWindow(win32::ToHwnd(window)); }
 
-int RunMessageLoop() {
-    MSG message{};
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
+void EnableControl(WindowHandle window, int controlId, bool enabled) {
+    ::EnableWindow(::GetDlgItem(win32::ToHwnd(window), controlId), enabled);
+}
+
+bool IsControlEnabled(WindowHandle window, int controlId) {
+    return ::IsWindowEnabled(::GetDlgItem(win32::ToHwnd(window), controlId)) != FALSE;
+}
+
+void CheckControl(WindowHandle window, int controlId, bool checked) {
+    ::CheckDlgButton(win32::ToHwnd(window), controlId, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool IsControlChecked(WindowHandle window, int controlId) {
+    return ::IsDlgButtonChecked(win32::ToHwnd(window), controlId) == BST_CHECKED;
 }
 
 }  // namespace platform

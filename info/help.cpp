@@ -1,0 +1,4 @@
+// The help file lookup. Not built yet: F1 and the help button do nothing.
+#include "app/form.h"
+
+void TForm1::ButtonHelpClick() {}

@@ -1,0 +1,30 @@
+#include "app/form.h"
+#include "platform/win32/win32.h"
+
+namespace platform {
+
+namespace {
+
+// One message taken from the queue: the application-wide hook sees it first and may keep it
+// from being dispatched.
+void Dispatch(MSG& message) {
+    if (Form1) {
+        bool handled = false;
+        const QueuedMessage queued{win32::FromHwnd(message.hwnd), message.message, message.wParam,
+                                   message.lParam};
+        Form1->AppMessage(queued, handled);
+        if (handled) return;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+}
+
+}  // namespace
+
+int RunMessageLoop() {
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace platform
