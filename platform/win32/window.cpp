@@ -1,3 +1,5 @@
+#include "app/form.h"
+#include "app/messages.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32.h"
 
@@ -77,6 +79,25 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                            suggested->right - suggested->left, suggested->bottom - suggested->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
+        }
+        case WM_COMMAND:
+            // Buttons report BN_CLICKED, accelerators 1; both name the command by its id.
+            if (Form1 && (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 1))
+                Form1->Command(static_cast<ControlId>(LOWORD(wParam)));
+            return 0;
+        case WM_DROPFILES:
+            if (Form1) RunCommand([&] { Form1->WMDropFiles(static_cast<DropHandle>(wParam)); });
+            return 0;
+        case WM_CLOSE: {
+            bool canClose = false;
+            if (Form1) RunCommand([&] { canClose = Form1->FormCloseQuery(); });
+            if (canClose) ::DestroyWindow(window);
+            return 0;
+        }
+        case WM_QUERYENDSESSION: {
+            bool canEnd = false;
+            if (Form1) RunCommand([&] { canEnd = Form1->WMQueryEndSession(); });
+            return canEnd ? TRUE : FALSE;
         }
         case WM_DESTROY:
             ::PostQuitMessage(0);

@@ -8,6 +8,8 @@
 //   driver texts <hwnd>                           print every child: class, id, text
 //   driver click <hwnd> <control-id>              press a button of a dialog
 //   driver close <hwnd>                           ask a window to close (WM_CLOSE)
+//   driver command <hwnd> <id>                    post WM_COMMAND for a control or menu id
+//   driver send <hwnd> <message> <wparam> <lparam> send a message, print its result
 //   driver mklink <link-path> <target-path>       write a shell link holding only a target
 // clang-format off
 #include <windows.h>
@@ -186,6 +188,21 @@ int wmain(int argc, wchar_t** argv) {
     if (is(L"click", 3)) return Click(ParseHandle(args[1].c_str()), std::stoi(args[2]));
     if (is(L"close", 2)) return ::PostMessageW(ParseHandle(args[1].c_str()), WM_CLOSE, 0, 0) ? 0 : 1;
     if (is(L"mklink", 3)) return MakeLink(args[1], args[2]);
+    if (is(L"command", 3))
+        return ::PostMessageW(ParseHandle(args[1].c_str()), WM_COMMAND,
+                              MAKEWPARAM(std::stoi(args[2]), BN_CLICKED), 0)
+                   ? 0
+                   : 1;
+    if (is(L"send", 5)) {
+        DWORD_PTR result = 0;
+        if (!::SendMessageTimeoutW(ParseHandle(args[1].c_str()),
+                                   static_cast<UINT>(std::stoul(args[2], nullptr, 0)),
+                                   std::stoull(args[3], nullptr, 0), std::stoll(args[4], nullptr, 0),
+                                   SMTO_NORMAL, 30000, &result))
+            return 1;
+        Print(std::to_wstring(result));
+        return 0;
+    }
     Print(L"usage: driver run|wait|texts|click|close|mklink ...");
     return 2;
 }

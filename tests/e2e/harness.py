@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""What every end-to-end case uses: starting Velmora, finding and reading its windows, pressing
+their buttons."""
+
+import pathlib
+import shutil
+import subprocess
+import threading
+import time
+
+
+SYSTEM_DLLS = {"comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll",
+               "shell32.dll", "user32.dll", "advapi32.dll", "wininet.dll", "version.dll", "msimg32.dll",
+               "shlwapi.dll", "comdlg32.dll", "uxtheme.dll"}
+EXE = r"C:\Velmora\Velmora.exe"  # where each run copies the exe inside the prefix
+
+
+class Failure(Exception):
+    pass
+
+
+def expect(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+class Run:
+    """One start of Velmora through `driver run`, which reports every visible window the
+    process shows and its exit code."""
+
+    def __init__(self, env, command_line, timeout_ms=60000):
+        self.env = env
+        command_file = env.root / f"command-{time.monotonic_ns()}.txt"
+        command_file.write_text(command_line, "utf-8")
+        driver = env.windows_path(env.tools / "driver.exe")
+        self.process = subprocess.Popen(
+            ["timeout", "--kill-after=5", str(timeout_ms // 1000 + 30), "wine", driver, "run", str(timeout_ms),
+             env.windows_path(command_file)],
+            env=env.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.lines = []
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        for raw in self.process.stdout:
+            self.lines.append(raw.decode("utf-8", "replace").rstrip("\n"))
+
+    def finish(self, timeout=90):
+        self.process.wait(timeout=timeout)
+        self.reader.join(timeout=5)
+        exits = [line.split("\t")[1] for line in self.lines if line.startswith("exit\t")]
+        windows = [line.split("\t")[1:] for line in self.lines if line.startswith("window\t")]
+        expect(exits, f"the program did not end: {self.lines}")
+        return int(exits[0]), windows
+
+
+class EndToEnd:
+    def __init__(self, env, exe):
+        self.env = env
+        self.exe = exe
+        self.screens = env.root / "screens"
+
+    def driver(self, *args, check=True, timeout=60):
+        return self.env.wine(self.env.windows_path(self.env.tools / "driver.exe"), *args,
+                             check=check, timeout=timeout)
+
+    def wait_window(self, caption, window_class, timeout_ms=20000):
+        handle = self.driver("wait", caption, window_class, str(timeout_ms), check=False,
+                             timeout=timeout_ms // 1000 + 30).strip()
+        expect(handle, f"no {window_class} window captioned {caption!r} appeared")
+        return handle
+
+    def texts(self, handle):
+        rows = []
+        for line in self.driver("texts", handle).splitlines():
+            parts = line.split("\t")
+            if len(parts) == 3:
+                rows.append((parts[0], int(parts[1]), parts[2].replace("\\r", "\r").replace("\\n", "\n")
+                             .replace("\\\\", "\\")))
+        return rows
+
+    def fresh_record(self):
+        if self.env.record.exists():
+            self.env.record.unlink()
+
+    def settings_files(self):
+        found = list(self.env.drive_c("users").glob("*/AppData/Roaming/Quorrin/**/*"))
+        found += list(self.env.drive_c("Velmora").glob("*.ini"))
+        return found
+
+    def run_all(self, cases):
+        self.screens.mkdir(parents=True, exist_ok=True)
+        prefix = self.env.drive_c("Velmora")
+        prefix.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(self.exe, prefix / "Velmora.exe")
+        passed = failed = 0
+        for name, case in cases:
+            started = time.monotonic()
+            try:
+                case(self)
+                passed += 1
+                print(f"PASS {name[5:]} ({time.monotonic() - started:.1f}s)", flush=True)
+            except Exception as error:  # noqa: BLE001 - every case reports and the run goes on
+                failed += 1
+                print(f"FAIL {name[5:]}: {error}", flush=True)
+                subprocess.run(["wineserver", "-k"], env=self.env.env, stderr=subprocess.DEVNULL)
+        print(f"e2e: {passed} passed, {failed} failed")
+        print(f"screenshots: {self.screens}")
+        return failed == 0
