@@ -1,0 +1,66 @@
+#!/usr/bin/env python3
+"""Times Velmora's command-line mode against a bare program that only calls ShellExecuteW with
+the same URL, both under Wine in one prefix, alternating, and prints the medians and their
+ratio. A benchmark, not a test: it fails only when a program does not run."""
+
+import argparse
+import pathlib
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, str(pathlib.Path(__file__).parent))
+from wine_env import WinePrefix  # noqa: E402
+
+PAGE = r"C:\Mirror\www.example.com\docs\page.html"
+URL = "http://www.example.com/docs/page.html"
+
+
+def timed(env, *command):
+    started = time.perf_counter()
+    result = subprocess.run(["wine", *command], env=env.env, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, timeout=60)
+    elapsed = time.perf_counter() - started
+    if result.returncode != 0:
+        raise RuntimeError(f"{command} exited {result.returncode}")
+    return elapsed
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--tools", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--runs", type=int, default=25)
+    args = parser.parse_args()
+
+    env = WinePrefix(args.work, args.tools)
+    try:
+        env.create()
+        velmora = env.windows_path(pathlib.Path(args.exe))
+        bare = env.windows_path(env.tools / "bare_open.exe")
+        # Warm the wineserver and the page cache once for each before measuring.
+        timed(env, velmora, PAGE)
+        timed(env, bare, URL)
+        velmora_times, bare_times = [], []
+        for _ in range(args.runs):
+            velmora_times.append(timed(env, velmora, PAGE))
+            bare_times.append(timed(env, bare, URL))
+        recorded = env.recorded(2 * args.runs + 2, timeout=30)
+        if any(url != URL for url in recorded):
+            raise RuntimeError(f"unexpected URLs recorded: {set(recorded)}")
+    finally:
+        env.close()
+
+    velmora_median = statistics.median(velmora_times)
+    bare_median = statistics.median(bare_times)
+    print(f"runs each:            {args.runs} (alternating)")
+    print(f"Velmora.exe <path>:   median {velmora_median * 1000:.1f} ms")
+    print(f"bare ShellExecuteW:   median {bare_median * 1000:.1f} ms")
+    print(f"ratio:                {velmora_median / bare_median:.3f} (goal: at most 1.10)")
+    print(f"URLs recorded:        {len(recorded)}")
+
+
+if __name__ == "__main__":
+    main()
