@@ -1,7 +1,7 @@
 #include <doctest.h>
 
 #include "fixture.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 
 TEST_CASE("a special folder's path always ends with exactly one backslash") {
     FreshMachine m;

@@ -1,4 +1,4 @@
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 
 #include "app/form.h"
 #include "platform/platform.h"
