@@ -8,58 +8,12 @@
 #include "app/constants.h"
 #include "app/form.h"
 #include "app/random.h"
+#include "info/civil_time.h"
 
 namespace {
 
-// ---- Dates as milliseconds since 1970-01-01 00:00, in no particular zone.
-
-constexpr std::int64_t kMinute = 60 * 1000;
-constexpr std::int64_t kHour = 60 * kMinute;
-constexpr std::int64_t kDay = 24 * kHour;
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
-// Days from 1970-01-01 to a proleptic Gregorian date.
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-    year -= month <= 2;
-    const std::int64_t era = FloorDiv(year, 400);
-    const std::int64_t yearOfEra = year - era * 400;
-    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-platform::SystemTime CivilFromMilliseconds(std::int64_t ms) {
-    const std::int64_t days = FloorDiv(ms, kDay);
-    std::int64_t rest = ms - days * kDay;
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = FloorDiv(z, 146097);
-    const std::int64_t dayOfEra = z - era * 146097;
-    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
-    platform::SystemTime time;
-    time.day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    time.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    time.year = static_cast<int>(yearOfEra + era * 400 + (time.month <= 2));
-    time.hour = static_cast<int>(rest / kHour);
-    rest %= kHour;
-    time.minute = static_cast<int>(rest / kMinute);
-    rest %= kMinute;
-    time.second = static_cast<int>(rest / 1000);
-    time.milliseconds = static_cast<int>(rest % 1000);
-    return time;
-}
-
-std::int64_t Milliseconds(const platform::SystemTime& t) {
-    return DaysFromCivil(t.year, t.month, t.day) * kDay + t.hour * kHour + t.minute * kMinute +
-           t.second * 1000 + t.milliseconds;
-}
-
-// 0 = Monday ... 6 = Sunday, the order of LOCALE_SDAYNAME1 to 7; 1970-01-01 was a Thursday.
-int WeekdayIndex(std::int64_t days) { return static_cast<int>(((days % 7) + 7 + 3) % 7); }
+constexpr std::int64_t kHour = kMillisecondsPerHour;
+constexpr std::int64_t kDay = kMillisecondsPerDay;
 
 // The last Sunday of a month with 31 days, at the given hour: stepping back from its last day.
 std::int64_t LastSundayAt(int year, int month, int hour) {
@@ -76,12 +30,12 @@ std::wstring TwoDigits(int value) {
 
 // "d mmmm yyyy aaaa hh:nn" with the Ukrainian names.
 std::wstring FormatKyiv(std::int64_t ms, const UkrainianNames& names) {
-    const platform::SystemTime t = CivilFromMilliseconds(ms);
+    const platform::SystemTime t = FromMilliseconds(ms);
     wchar_t year[16];
     std::swprintf(year, 16, L"%04d", t.year);
     return std::to_wstring(t.day) + L" " + names.months[t.month - 1] + L" " + year + L" " +
-           names.weekdays[WeekdayIndex(FloorDiv(ms, kDay))] + L" " + TwoDigits(t.hour) + L":" +
-           TwoDigits(t.minute);
+           names.weekdays[WeekdayIndex(DaysFromCivil(t.year, t.month, t.day))] + L" " + TwoDigits(t.hour) +
+           L":" + TwoDigits(t.minute);
 }
 
 // The full Ukrainian names for a machine without the Ukrainian locale, in the forms the locale
@@ -103,6 +57,18 @@ platform::TriVertex Vertex(std::int32_t x, std::int32_t y, std::uint32_t colour)
 }
 
 }  // namespace
+
+std::int32_t LocalOffsetFromUtc(const platform::SystemTime& local) {
+    const platform::TimeZoneInformation zone = platform::GetTimeZoneInformation();
+    const std::int32_t standard = -(zone.bias + zone.standardBias) * 60;
+    // The system reads the repeated hour of autumn as daylight time (Wine does); a local time
+    // that standard time also reaches is taken as standard time.
+    const platform::SystemTime asStandard =
+        FromMilliseconds(ToMilliseconds(local) - std::int64_t{standard} * 1000);
+    if (platform::SystemTimeToTzSpecificLocalTime(asStandard) == local) return standard;
+    const platform::SystemTime utc = platform::TzSpecificLocalTimeToSystemTime(local);
+    return static_cast<std::int32_t>((ToMilliseconds(local) - ToMilliseconds(utc)) / 1000);
+}
 
 std::wstring GetFileVersionText(const std::wstring& fileName) {
     const std::uint32_t size = platform::GetFileVersionInfoSizeW(fileName);
@@ -135,10 +101,10 @@ UkrainianNames GetUkrainianNames() {
 
 std::wstring GetKyivTimeText() {
     const platform::SystemTime now = platform::GetLocalTime();
-    const std::int32_t offset = platform::LocalOffsetFromUtc(now);
+    const std::int32_t offset = LocalOffsetFromUtc(now);
     // Kyiv on standard time, UTC+2; the daylight hour is added below.
-    std::int64_t kyiv = Milliseconds(now) - std::int64_t{offset} * 1000 + 2 * kHour;
-    const int year = CivilFromMilliseconds(kyiv).year;
+    std::int64_t kyiv = ToMilliseconds(now) - std::int64_t{offset} * 1000 + 2 * kHour;
+    const int year = FromMilliseconds(kyiv).year;
     const std::int64_t start = LastSundayAt(year, 3, 3);
     const std::int64_t end = LastSundayAt(year, 10, 4);
     const UkrainianNames names = GetUkrainianNames();

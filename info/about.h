@@ -18,6 +18,10 @@ struct UkrainianNames {
 // From the Ukrainian locale when it is installed, otherwise from the program's own table.
 UkrainianNames GetUkrainianNames();
 
+// The offset of local time from UTC at a local time, in seconds, daylight saving included; in
+// the hour that comes twice when the clocks go back, the local time counts as standard time.
+std::int32_t LocalOffsetFromUtc(const platform::SystemTime& local);
+
 // The two-line peace message with the date and time in Kyiv, from the local clock and offset.
 std::wstring GetKyivTimeText();
 

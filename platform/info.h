@@ -66,9 +66,18 @@ struct SystemTime {
 };
 
 SystemTime GetLocalTime();
-// The offset of local time from UTC at a local date and time, in seconds, daylight saving
-// included (TzSpecificLocalTimeToSystemTime): the repeated hour of autumn counts as standard time.
-std::int32_t LocalOffsetFromUtc(const SystemTime& local);
+
+// The biases of the current time zone, in minutes (UTC = local time + bias).
+struct TimeZoneInformation {
+    std::int32_t bias = 0;
+    std::int32_t standardBias = 0;
+    std::int32_t daylightBias = 0;
+};
+TimeZoneInformation GetTimeZoneInformation();
+// Conversions in the current time zone (a null zone passed to Windows). A local time of the
+// repeated autumn hour may come back as either reading.
+SystemTime TzSpecificLocalTimeToSystemTime(const SystemTime& local);
+SystemTime SystemTimeToTzSpecificLocalTime(const SystemTime& utc);
 
 // ---- Locale --------------------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "info/civil_time.h"
 #include "platform/fake/fake_platform.h"
 
 namespace platform {
@@ -69,10 +70,26 @@ SystemTime GetLocalTime() {
     return Info().localTime;
 }
 
-std::int32_t LocalOffsetFromUtc(const SystemTime& local) {
-    Log("LocalOffsetFromUtc");
-    Info().offsetQueries.push_back(local);
-    return Info().offsetAt(local);
+TimeZoneInformation GetTimeZoneInformation() {
+    Log("GetTimeZoneInformation");
+    return {-Info().standardOffset / 60, 0, -(Info().daylightOffset - Info().standardOffset) / 60};
+}
+
+SystemTime SystemTimeToTzSpecificLocalTime(const SystemTime& utc) {
+    Log("SystemTimeToTzSpecificLocalTime");
+    return FromMilliseconds(ToMilliseconds(utc) + std::int64_t{Info().offsetAtUtc(utc)} * 1000);
+}
+
+// As Wine does it: a local time that both offsets reach is read as daylight time; one that
+// neither reaches (the skipped hour of spring) as standard time.
+SystemTime TzSpecificLocalTimeToSystemTime(const SystemTime& local) {
+    Log("TzSpecificLocalTimeToSystemTime");
+    Info().localToUtcQueries.push_back(local);
+    for (const std::int32_t offset : {Info().daylightOffset, Info().standardOffset}) {
+        const SystemTime utc = FromMilliseconds(ToMilliseconds(local) - std::int64_t{offset} * 1000);
+        if (Info().offsetAtUtc(utc) == offset) return utc;
+    }
+    return FromMilliseconds(ToMilliseconds(local) - std::int64_t{Info().standardOffset} * 1000);
 }
 
 // ---- Locale

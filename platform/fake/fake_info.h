@@ -54,12 +54,13 @@ struct InfoState {
     bool rootBlockUnreadable = false;
 
     platform::SystemTime localTime{2024, 1, 15, 12, 0, 0, 0};
-    // The machine's time zone: the offset from UTC at a local time. Kyiv's winter offset unless
-    // a test sets another zone.
-    std::function<std::int32_t(const platform::SystemTime&)> offsetAt = [](const platform::SystemTime&) {
-        return 2 * 3600;
-    };
-    std::vector<platform::SystemTime> offsetQueries;
+    // The machine's time zone: its standard and daylight offsets from UTC in seconds, and which
+    // of them holds at a moment given in UTC. Kyiv's winter time unless a test sets another zone.
+    std::int32_t standardOffset = 2 * 3600;
+    std::int32_t daylightOffset = 2 * 3600;
+    std::function<std::int32_t(const platform::SystemTime& utc)> offsetAtUtc =
+        [](const platform::SystemTime&) { return 2 * 3600; };
+    std::vector<platform::SystemTime> localToUtcQueries;
 
     // Locale items by locale and LCTYPE; a locale is installed when it has any.
     std::map<std::uint32_t, std::map<std::uint32_t, std::wstring>> localeItems;

@@ -6,10 +6,8 @@ namespace platform {
 
 namespace {
 
-std::int64_t FileTimeOf(const SYSTEMTIME& time) {
-    FILETIME file{};
-    ::SystemTimeToFileTime(&time, &file);
-    return (static_cast<std::int64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+SystemTime FromSystemTime(const SYSTEMTIME& time) {
+    return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
 }
 
 SYSTEMTIME ToSystemTime(const SystemTime& time) {
@@ -69,14 +67,27 @@ std::optional<FixedFileInfo> VerQueryValueW(const std::vector<std::uint8_t>& blo
 SystemTime GetLocalTime() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+    return FromSystemTime(now);
 }
 
-std::int32_t LocalOffsetFromUtc(const SystemTime& local) {
+TimeZoneInformation GetTimeZoneInformation() {
+    TIME_ZONE_INFORMATION zone{};
+    ::GetTimeZoneInformation(&zone);
+    return {zone.Bias, zone.StandardBias, zone.DaylightBias};
+}
+
+SystemTime TzSpecificLocalTimeToSystemTime(const SystemTime& local) {
     const SYSTEMTIME localTime = ToSystemTime(local);
-    SYSTEMTIME utc{};
-    if (!::TzSpecificLocalTimeToSystemTime(nullptr, &localTime, &utc)) return 0;
-    return static_cast<std::int32_t>((FileTimeOf(localTime) - FileTimeOf(utc)) / 10'000'000);
+    SYSTEMTIME utc = localTime;
+    ::TzSpecificLocalTimeToSystemTime(nullptr, &localTime, &utc);
+    return FromSystemTime(utc);
+}
+
+SystemTime SystemTimeToTzSpecificLocalTime(const SystemTime& utc) {
+    const SYSTEMTIME utcTime = ToSystemTime(utc);
+    SYSTEMTIME local = utcTime;
+    ::SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local);
+    return FromSystemTime(local);
 }
 
 bool IsLocaleInstalled(std::uint32_t locale) { return ::IsValidLocale(locale, LCID_INSTALLED) != 0; }

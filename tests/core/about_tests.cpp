@@ -10,12 +10,22 @@ platform::SystemTime At(int year, int month, int day, int hour, int minute, int 
     return {year, month, day, hour, minute, second, ms};
 }
 
-// Central European time as Windows reports it: daylight from 02:00 on the last Sunday of March
-// to 03:00 on the last Sunday of October, local time; the repeated hour counts as standard.
-std::int32_t BerlinOffset(const platform::SystemTime& local) {
-    const platform::SystemTime start{local.year, 3, local.year == 2025 ? 30 : 31, 2, 0, 0, 0};
-    const platform::SystemTime end{local.year, 10, local.year == 2025 ? 26 : 27, 2, 0, 0, 0};
-    return start <= local && local < end ? 7200 : 3600;
+// Central European time: daylight from 01:00 UTC on the last Sunday of March to 01:00 UTC on
+// the last Sunday of October.
+void BerlinZone(fake::State& machine) {
+    machine.info.standardOffset = 3600;
+    machine.info.daylightOffset = 7200;
+    machine.info.offsetAtUtc = [](const platform::SystemTime& utc) {
+        const platform::SystemTime start{utc.year, 3, utc.year == 2025 ? 30 : 31, 1, 0, 0, 0};
+        const platform::SystemTime end{utc.year, 10, utc.year == 2025 ? 26 : 27, 1, 0, 0, 0};
+        return start <= utc && utc < end ? 7200 : 3600;
+    };
+}
+
+void FixedZone(fake::State& machine, std::int32_t offset) {
+    machine.info.standardOffset = offset;
+    machine.info.daylightOffset = offset;
+    machine.info.offsetAtUtc = [offset](const platform::SystemTime&) { return offset; };
 }
 
 constexpr const wchar_t* kStandard = L"Peace For Ukraine\r\n";
@@ -101,9 +111,8 @@ TEST_CASE("Kyiv time is the same whatever the machine's zone, apart from the rep
         CAPTURE(c.zone);
         FreshMachine m;
         m.machine.info.localTime = c.local;
-        m.machine.info.offsetAt = [offset = c.offset](const platform::SystemTime&) { return offset; };
+        FixedZone(m.machine, c.offset);
         CHECK(GetKyivTimeText() == c.text);
-        CHECK(m.machine.info.offsetQueries == std::vector<platform::SystemTime>{c.local});
     }
 }
 
@@ -124,9 +133,34 @@ TEST_CASE("in Berlin's repeated hour the local time is read as standard time") {
     for (const Case& c : cases) {
         FreshMachine m;
         m.machine.info.localTime = c.local;
-        m.machine.info.offsetAt = BerlinOffset;
+        BerlinZone(m.machine);
         CHECK(GetKyivTimeText() == c.text);
     }
+}
+
+TEST_CASE("the local offset: the repeated hour as standard time, though the system reads it as daylight") {
+    FreshMachine m;
+    BerlinZone(m.machine);
+    struct Case {
+        platform::SystemTime local;
+        std::int32_t offset;
+    };
+    const Case cases[] = {
+        {At(2025, 10, 26, 1, 59, 59, 999), 7200},
+        {At(2025, 10, 26, 2, 0, 0, 0), 3600},  // comes twice
+        {At(2025, 10, 26, 2, 30), 3600},
+        {At(2025, 10, 26, 2, 59, 59, 999), 3600},
+        {At(2025, 10, 26, 3, 0), 3600},
+        {At(2025, 7, 1, 12, 0), 7200},
+        {At(2025, 1, 1, 12, 0), 3600},
+        {At(2025, 3, 30, 3, 0), 7200},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.local.hour);
+        CHECK(LocalOffsetFromUtc(c.local) == c.offset);
+    }
+    // The fake system, like Wine, answers with daylight time for the repeated hour.
+    CHECK(platform::TzSpecificLocalTimeToSystemTime(At(2025, 10, 26, 2, 30)) == At(2025, 10, 26, 0, 30));
 }
 
 TEST_CASE("month and weekday names come from the Ukrainian locale's items when it is installed") {

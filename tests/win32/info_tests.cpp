@@ -109,9 +109,28 @@ TEST_CASE("the local offset agrees with the system's local and UTC clocks") {
         return (static_cast<std::int64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
     };
     const std::int64_t measured = (ticks(localFile) - ticks(utcFile)) / 10'000'000;
-    const std::int32_t offset = platform::LocalOffsetFromUtc(platform::GetLocalTime());
+    const std::int32_t offset = LocalOffsetFromUtc(platform::GetLocalTime());
     CHECK(std::llabs(measured - offset) <= 2);
     CHECK(offset % 900 == 0);
+}
+
+// Run with TZ=Europe/Berlin (a ctest entry of its own): Wine follows TZ for its time zone.
+TEST_CASE("in Berlin the repeated autumn hour is read as standard time" *
+          doctest::skip(!::getenv("VELMORA_BERLIN"))) {
+    REQUIRE(platform::GetTimeZoneInformation().bias == -60);
+    struct Case {
+        platform::SystemTime local;
+        std::int32_t offset;
+    };
+    const Case cases[] = {
+        {{2025, 10, 26, 1, 30, 0, 0}, 7200}, {{2025, 10, 26, 2, 30, 0, 0}, 3600},
+        {{2025, 10, 26, 3, 30, 0, 0}, 3600}, {{2025, 7, 1, 12, 0, 0, 0}, 7200},
+        {{2025, 1, 15, 12, 0, 0, 0}, 3600},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.local.hour);
+        CHECK(LocalOffsetFromUtc(c.local) == c.offset);
+    }
 }
 
 TEST_CASE("GradientFill runs white to the end colour, red in the low byte") {
