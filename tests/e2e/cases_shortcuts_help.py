@@ -1,5 +1,5 @@
-"""The Settings and Help pages under Wine: the Send to shortcut, the help lookup and the About
-box, pressed from outside through their command ids."""
+"""The Settings and Help pages under Wine: the Send to shortcut, the help lookup, the About box,
+the properties sheet and the maker's pages, pressed from outside through their command ids."""
 
 import datetime
 import os
@@ -11,8 +11,10 @@ import zoneinfo
 from harness import EXE, Failure, Run, expect
 
 BUTTON_ADD_SEND_TO = 1005
+BUTTON_DONATION, BUTTON_HOME_SITE = 1014, 1015
 N1_F1 = 1016
 ABOUT1_CTRL_ENTER = 1017
+N2_ALT_ENTER = 1018
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
 
 
@@ -181,3 +183,30 @@ def case_ctrl_enter_about_box_in_kyiv_and_elsewhere(t):
     check_about_text(text, kyiv)
     text, kyiv = about_text_in_zone(t, "America/New_York", t.screens / "about-new-york.png")
     check_about_text(text, kyiv)
+
+
+def case_maker_pages_open_in_the_browser(t):
+    t.fresh_record()
+    run, window = start_window(t)
+    try:
+        t.driver("command", window, str(BUTTON_DONATION))
+        expect(t.env.recorded(1) == ["https://www.quorrin.example/software/index3.html"], "donation page")
+        t.driver("command", window, str(BUTTON_HOME_SITE))
+        urls = t.env.recorded(2)
+        expect(urls[1:] == ["https://www.quorrin.example/"], f"recorded {urls}")
+    finally:
+        close_window(t, run, window)
+
+
+def case_alt_enter_asks_for_the_properties_sheet_without_waiting(t):
+    run, window = start_window(t)
+    try:
+        t.driver("command", window, str(N2_ALT_ENTER))
+        t.driver("command", window, str(N2_ALT_ENTER))
+        no_box_for(t, 1.0)
+        # The window still answers at once: the program did not wait for the sheet.
+        started = time.monotonic()
+        t.driver("send", window, "0x0000", "0", "0")  # WM_NULL
+        expect(time.monotonic() - started < 10, "the window stopped answering")
+    finally:
+        close_window(t, run, window)
