@@ -2,8 +2,6 @@
 the properties sheet and the maker's pages, pressed from outside through their command ids."""
 
 import datetime
-import os
-import pathlib
 import subprocess
 import time
 import zoneinfo
@@ -15,7 +13,7 @@ BUTTON_DONATION, BUTTON_HOME_SITE = 1014, 1015
 N1_F1 = 1016
 ABOUT1_CTRL_ENTER = 1017
 N2_ALT_ENTER = 1018
-IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+IDOK, IDCANCEL, IDNO = 1, 2, 7
 
 
 def statics(t, box):
