@@ -13,7 +13,7 @@ BUTTON_DONATION, BUTTON_HOME_SITE = 1014, 1015
 N1_F1 = 1016
 ABOUT1_CTRL_ENTER = 1017
 N2_ALT_ENTER = 1018
-IDOK, IDCANCEL, IDNO = 1, 2, 7
+IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
 
 
 def statics(t, box):
@@ -208,3 +208,41 @@ def case_alt_enter_asks_for_the_properties_sheet_without_waiting(t):
         expect(time.monotonic() - started < 10, "the window stopped answering")
     finally:
         close_window(t, run, window)
+
+
+def case_send_to_again_yes_rewrites_an_edited_shortcut_and_no_deletes_it(t):
+    folder, windows_folder = send_to_folder(t)
+    shortcut = folder / "Velmora.Lnk"
+    shown_path = windows_folder + "\\Velmora.Lnk"
+    other = t.env.drive_c("Other/Elsewhere.exe")
+    other.parent.mkdir(parents=True, exist_ok=True)
+    other.write_bytes(b"MZ")
+    t.driver("mklink", shown_path, r"C:\Other\Elsewhere.exe")
+    expect(b"Elsewhere" in shortcut.read_bytes() or "Elsewhere".encode("utf-16-le") in shortcut.read_bytes(),
+           "the edited shortcut was not written")
+    q1_text = ("送る には既に Velmora.Lnk が存在します。\r\n更新しますか？\r\n\r\n"
+               "[はい]: 更新, [いいえ]: 削除, [Cancel]: 取消し")
+    run, window = start_window(t)
+    try:
+        t.driver("command", window, str(BUTTON_ADD_SEND_TO))
+        t.driver("click", wait_box_saying(t, q1_text), str(IDYES))
+        u1 = wait_box_saying(t, "フォルダ 送る の \r\n" + shown_path + "\r\n更新しました。")
+        t.driver("click", u1, str(IDOK))
+        t.driver("click", wait_box_saying(t, "フォルダ 送る を開きますか？"), str(IDNO))
+        rewritten = shortcut.read_bytes()
+        expect(b"Elsewhere" not in rewritten and "Elsewhere".encode("utf-16-le") not in rewritten,
+               "the old target survived the rewrite")
+        expect(b"Velmora.exe" in rewritten or "Velmora.exe".encode("utf-16-le") in rewritten,
+               "the rewritten shortcut does not name the executable")
+
+        t.driver("command", window, str(BUTTON_ADD_SEND_TO))
+        t.driver("click", wait_box_saying(t, q1_text), str(IDNO))
+        d1 = wait_box_saying(t, "フォルダ 送る から \r\n" + shown_path + "\r\n削除しました。")
+        expect(not shortcut.exists(), "No did not delete the shortcut")
+        t.driver("click", d1, str(IDOK))
+        t.driver("click", wait_box_saying(t, "フォルダ 送る を開きますか？"), str(IDNO))
+        no_box_for(t, 1.0)
+    finally:
+        close_window(t, run, window)
+        if shortcut.exists():
+            shortcut.unlink()
