@@ -148,8 +148,10 @@ std::int32_t ShellLink::SetPath(const std::wstring& path) {
     return 0;
 }
 
-std::int32_t ShellLink::Save(const std::wstring& path, bool) {
+std::int32_t ShellLink::Save(const std::wstring& path, bool remember) {
     Log("IPersistFile::Save");
+    Platform().info.shellLinkSaveRemember.push_back(remember);
+    if (Platform().info.shellLinkSaveResult != 0) return Platform().info.shellLinkSaveResult;
     fake::FileEntry entry;
     entry.shortcutTarget = impl_->loadedTarget.value_or(L"");
     Platform().files[path] = entry;

@@ -3,6 +3,7 @@
 their buttons."""
 
 import pathlib
+import re
 import shutil
 import subprocess
 import threading
@@ -13,6 +14,12 @@ SYSTEM_DLLS = {"comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32
                "shell32.dll", "user32.dll", "advapi32.dll", "wininet.dll", "version.dll", "msimg32.dll",
                "shlwapi.dll", "comdlg32.dll", "uxtheme.dll"}
 EXE = r"C:\Velmora\Velmora.exe"  # where each run copies the exe inside the prefix
+
+
+def unescape(text):
+    """The driver's one-line form back to the text: \\r, \\n and \\\\, read left to right so that a
+    backslash before an "r" (C:\\users\\root) stays a backslash."""
+    return re.sub(r"\\([rn\\])", lambda m: {"r": "\r", "n": "\n", "\\": "\\"}[m.group(1)], text)
 
 
 class Failure(Exception):
@@ -75,8 +82,7 @@ class EndToEnd:
         for line in self.driver("texts", handle).splitlines():
             parts = line.split("\t")
             if len(parts) == 3:
-                rows.append((parts[0], int(parts[1]), parts[2].replace("\\r", "\r").replace("\\n", "\n")
-                             .replace("\\\\", "\\")))
+                rows.append((parts[0], int(parts[1]), unescape(parts[2])))
         return rows
 
     def fresh_record(self):

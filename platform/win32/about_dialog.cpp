@@ -1,0 +1,160 @@
+// The About box's window: a modal dialog from an in-memory template, laid out like the
+// toolkit's information dialog (icon left, text right, OK below) and then adjusted.
+#include <vector>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/win32.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kTextId = 0xFFFF;
+
+struct DialogData {
+    const std::wstring* text = nullptr;
+    PaintHandler onPaint = nullptr;
+    HWND owner = nullptr;
+    win32::unique_gdiobj font;
+};
+
+// A template with no controls: they are created in WM_INITDIALOG, sized to the text.
+std::vector<WORD> DialogTemplate(const std::wstring& caption) {
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    auto* dialog = reinterpret_cast<DLGTEMPLATE*>(words.data());
+    // No WS_SYSMENU: no system menu and no close, minimise or maximise button.
+    dialog->style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    words.push_back(0);  // no menu
+    words.push_back(0);  // the standard dialog class
+    words.insert(words.end(), caption.begin(), caption.end());
+    words.push_back(0);
+    return words;
+}
+
+int Scaled(int pixels96, int dpi) { return ::MulDiv(pixels96, dpi, 96); }
+
+LRESULT CALLBACK HandCursorButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
+    if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+    }
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(button, HandCursorButton, 1);
+    return ::DefSubclassProc(button, message, wParam, lParam);
+}
+
+// Centred over the owner; moved right or down when that leaves the work area's left or top.
+void PlaceOverOwner(HWND dialog, HWND owner, int width, int height) {
+    RECT over{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const HMONITOR screen = owner ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                                  : ::MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY);
+    ::GetMonitorInfoW(screen, &monitor);
+    if (owner)
+        ::GetWindowRect(owner, &over);
+    else
+        over = monitor.rcWork;
+    int x = over.left + (over.right - over.left - width) / 2;
+    int y = over.top + (over.bottom - over.top - height) / 2;
+    if (x < monitor.rcWork.left) x = monitor.rcWork.left;
+    if (y < monitor.rcWork.top) y = monitor.rcWork.top;
+    ::SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Layout(HWND dialog, DialogData& data) {
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    data.font.reset(::CreateFontIndirectW(&metrics.lfMessageFont));
+
+    // The text's size as it will be drawn, wrapping at half the screen's width.
+    RECT textRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+    const HGDIOBJ previous = ::SelectObject(screen, data.font.get());
+    ::DrawTextW(screen, data.text->c_str(), -1, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(screen, previous);
+    ::ReleaseDC(nullptr, screen);
+
+    const int margin = Scaled(10, dpi);
+    const int icon = ::GetSystemMetrics(SM_CXICON);
+    const int gap = Scaled(12, dpi);
+    const int buttonWidth = Scaled(75, dpi);
+    const int buttonHeight = Scaled(25, dpi);
+    const int textLeft = margin + icon + gap;
+    const int bodyHeight = std::max<int>(icon, textRect.bottom);
+    const int clientWidth = std::max<int>(textLeft + textRect.right + margin, buttonWidth + 2 * margin);
+    const int clientHeight = margin + bodyHeight + gap + buttonHeight + margin;
+
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const HWND iconControl = ::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, margin,
+                                               margin, icon, icon, dialog, nullptr, instance, nullptr);
+    ::SendMessageW(iconControl, STM_SETICON,
+                   reinterpret_cast<WPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(1))), 0);
+    const HWND text =
+        ::CreateWindowExW(0, L"STATIC", data.text->c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                          textLeft, margin, textRect.right, textRect.bottom, dialog,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
+    const HWND button = ::CreateWindowExW(
+        0, L"BUTTON", L"&OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+        (clientWidth - buttonWidth) / 2, clientHeight - margin - buttonHeight, buttonWidth, buttonHeight,
+        dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
+    for (const HWND control : {text, button})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(data.font.get()), FALSE);
+    ::SetWindowSubclass(button, HandCursorButton, 1, 0);
+    ::SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
+    ::SetFocus(button);
+
+    RECT frame{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    PlaceOverOwner(dialog, data.owner, frame.right - frame.left, frame.bottom - frame.top);
+}
+
+INT_PTR CALLBACK InformationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* data = reinterpret_cast<DialogData*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG:
+            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            Layout(dialog, *reinterpret_cast<DialogData*>(lParam));
+            return FALSE;  // the focus is already on the button
+        case WM_ERASEBKGND:
+            // The paint handler covers the whole area; erasing first would only flicker.
+            ::SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);
+            return TRUE;
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            const HDC surface = ::BeginPaint(dialog, &paint);
+            if (data && data->onPaint)
+                data->onPaint(win32::FromHwnd(dialog), reinterpret_cast<PaintSurface>(surface));
+            ::EndPaint(dialog, &paint);
+            return TRUE;
+        }
+        case WM_CTLCOLORSTATIC:
+            // The text and the icon let the gradient show through.
+            ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(::GetStockObject(NULL_BRUSH));
+        case WM_COMMAND:
+            // The OK button is also the cancel button: Esc and Alt+F4 close the box as OK does.
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) ::EndDialog(dialog, IDOK);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowInformationDialog(WindowHandle owner, const std::wstring& caption, const std::wstring& text,
+                           PaintHandler onPaint) {
+    DialogData data;
+    data.text = &text;
+    data.onPaint = onPaint;
+    data.owner = win32::ToHwnd(owner);
+    const std::vector<WORD> dialogTemplate = DialogTemplate(caption);
+    ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
+                              reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), data.owner,
+                              InformationDialogProc, reinterpret_cast<LPARAM>(&data));
+}
+
+}  // namespace platform
