@@ -5,7 +5,7 @@
 #include "app/messages.h"
 #include "download/open_file_location.h"
 #include "platform/platform.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "info/about.h"
 #include "platform/platform.h"
 #include "platform/win32/handles.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 #include "temp_folder.h"
 
 namespace {
