@@ -177,3 +177,5 @@ struct TaskDialogConfig {
 int TaskDialogIndirect(const TaskDialogConfig& config);
 
 }  // namespace platform
+
+#include "platform/download.h"  // IWYU pragma: export
