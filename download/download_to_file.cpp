@@ -2,6 +2,7 @@
 // The local copy is never lost: the body goes to a sibling file that replaces the target in
 // one step, and only once the whole body has arrived.
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "app/form.h"
@@ -155,9 +156,13 @@ bool TForm1::DownloadToFile(const std::wstring& urlGiven, const std::wstring& fi
         return false;
     }
 
+    // WinINet ends a body cut off by a dropped connection like a complete one.
+    const std::optional<std::uint64_t> announced = platform::HttpQueryContentLength(request.get());
+
     PendingTarget target(fileName);
     bool result = true;
     bool written = false;
+    std::uint64_t received = 0;
     bool writeFailed = false;
     std::array<char, kChunkSize> chunk{};
     while (!closePending_) {
@@ -169,7 +174,14 @@ bool TForm1::DownloadToFile(const std::wstring& urlGiven, const std::wstring& fi
         }
         platform::ProcessMessages();
         platform::Sleep(0);
-        if (count == 0) break;
+        if (count == 0) {
+            if (announced && received < *announced) {
+                Notice(url, kCannotRead);
+                result = false;
+            }
+            break;
+        }
+        received += count;
         if (!target.Write(chunk.data(), count)) {
             writeFailed = true;
             break;

@@ -67,6 +67,8 @@ InternetHandle InternetOpenUrlW(InternetHandle internet, const std::wstring& url
                                 std::uint32_t headersLength, std::uint32_t flags, std::uintptr_t context);
 // HttpQueryInfoW with HTTP_QUERY_STATUS_CODE as a number; 0 when the answer carries none.
 std::uint32_t HttpQueryStatusCode(InternetHandle request);
+// HttpQueryInfoW with HTTP_QUERY_CONTENT_LENGTH as a number; nothing when the answer has none.
+std::optional<std::uint64_t> HttpQueryContentLength(InternetHandle request);
 // False when the read failed; `count` receives the bytes delivered (0 at the end of the body).
 bool InternetReadFile(InternetHandle file, void* buffer, std::uint32_t bytesToRead, std::uint32_t& count);
 void InternetCloseHandle(InternetHandle handle);

@@ -133,6 +133,11 @@ std::uint32_t HttpQueryStatusCode(InternetHandle request) {
     return Requests().at(request).server.status;
 }
 
+std::optional<std::uint64_t> HttpQueryContentLength(InternetHandle request) {
+    Log("HttpQueryContentLength");
+    return Requests().at(request).server.contentLength;
+}
+
 bool InternetReadFile(InternetHandle file, void* buffer, std::uint32_t bytesToRead, std::uint32_t& count) {
     Log("InternetReadFile");
     Machine().readSizes.push_back(bytesToRead);

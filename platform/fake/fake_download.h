@@ -52,6 +52,7 @@ struct Piece {
 struct Server {
     std::uint32_t status = 200;
     std::vector<Piece> pieces;
+    std::optional<std::uint64_t> contentLength;  // the length the answer announces, if any
 };
 
 struct Download {

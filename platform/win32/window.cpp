@@ -91,7 +91,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE: {
             bool canClose = false;
             if (Form1) RunCommand([&] { canClose = Form1->FormCloseQuery(); });
-            if (canClose) ::DestroyWindow(window);
+            if (canClose) Form1->CloseAccepted();  // held while a download runs
             return 0;
         }
         case WM_QUERYENDSESSION: {

@@ -79,6 +79,30 @@ TEST_CASE("the boxes of a download, their order and its result") {
          {L"サーバがエラーを返しました (HTTP 500)"},
          false,
          "earlier copy"},
+        {"a body cut short of its announced length",
+         [](OpenWindow& w) {
+             w.Serve({{false, "part"}});
+             w.machine.download.servers[kPageUrl].contentLength = 100;
+         },
+         {L"ファイルが読込みできません"},
+         false,
+         "earlier copy"},
+        {"a body cut off before its first byte",
+         [](OpenWindow& w) {
+             w.Serve({});
+             w.machine.download.servers[kPageUrl].contentLength = 10;
+         },
+         {L"ファイルが読込みできません", L"ファイルサイズが0 です"},
+         false,
+         "earlier copy"},
+        {"a body of its announced length",
+         [](OpenWindow& w) {
+             w.Serve({{false, "four"}});
+             w.machine.download.servers[kPageUrl].contentLength = 4;
+         },
+         {},
+         true,
+         "four"},
         {"a 399 is still a page",
          [](OpenWindow& w) {
              w.Serve({{false, "odd"}}, 399);

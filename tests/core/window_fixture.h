@@ -22,7 +22,7 @@ struct OpenWindow : FreshMachine {
     // The page as the server now has it, in reads of the given pieces.
     void Serve(std::vector<fake::Piece> pieces, std::uint32_t status = 200,
                const std::wstring& url = kPageUrl) {
-        machine.download.servers[url] = fake::Server{status, std::move(pieces)};
+        machine.download.servers[url] = fake::Server{status, std::move(pieces), std::nullopt};
     }
     void TakeInPage() {
         SourceFileName = kPagePath;
