@@ -97,6 +97,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_QUERYENDSESSION: {
             bool canEnd = false;
             if (Form1) RunCommand([&] { canEnd = Form1->WMQueryEndSession(); });
+            // A download running under this query gives up at its next read, keeping the file.
+            if (canEnd && Form1->Downloading()) Form1->CloseAccepted();
             return canEnd ? TRUE : FALSE;
         }
         case WM_DESTROY:
