@@ -29,6 +29,8 @@ class Pages(http.server.BaseHTTPRequestHandler):
         path = urllib.parse.urlsplit(self.path).path
         Pages.requests.append(self.path)
         status, body = Pages.table.get(path, (404, b"no such page"))
+        if callable(body):
+            return body(self)
         self.send_response(status)
         self.send_header("Content-Length", str(len(body)))
         self.send_header("Connection", "close")
@@ -151,3 +153,37 @@ def case_resave_against_a_404_keeps_the_file_and_says_why(t):
     expect(sorted(p.name for p in target.parent.iterdir() if p.name.startswith("~")) == [], "a stray file remains")
     t.driver("click", box, "1")
     finish(t, run, window)
+
+
+def slowly(handler, seconds=20, piece=520):
+    """A long body trickling in: 520 bytes every 20 ms until the client goes away."""
+    handler.send_response(200)
+    handler.send_header("Content-Length", str(piece * seconds * 50))
+    handler.send_header("Connection", "close")
+    handler.end_headers()
+    try:
+        for _ in range(seconds * 50):
+            handler.wfile.write(PAGE[:piece])
+            handler.wfile.flush()
+            time.sleep(0.02)
+    except OSError:
+        pass
+
+
+def case_closing_during_a_download_keeps_the_file_and_shows_nothing(t):
+    serve(t, {"/docs/slow.html": (200, slowly)})
+    target = page_on_disk(t, "slow.html", b"earlier copy")
+    run, window = start(t)
+    take_in_through_open_dialog(t, window, FOLDER + r"\slow.html")
+    t.driver("command", window, "1002")
+    deadline = time.monotonic() + 15
+    while not [p for p in target.parent.iterdir() if p.name.startswith("~")] and time.monotonic() < deadline:
+        time.sleep(0.1)
+    expect([p for p in target.parent.iterdir() if p.name.startswith("~")], "the download did not start")
+    time.sleep(0.5)
+    t.driver("close", window)
+    code, windows = run.finish(timeout=30)
+    expect(code == 0, f"exit code {code}")
+    expect(["#32770", "Velmora"] not in windows, f"a box was shown: {windows}")
+    expect(target.read_bytes() == b"earlier copy", "the file changed")
+    expect([p.name for p in target.parent.iterdir() if p.name.startswith("~")] == [], "a stray file remains")
