@@ -187,3 +187,18 @@ def case_closing_during_a_download_keeps_the_file_and_shows_nothing(t):
     expect(["#32770", "Velmora"] not in windows, f"a box was shown: {windows}")
     expect(target.read_bytes() == b"earlier copy", "the file changed")
     expect([p.name for p in target.parent.iterdir() if p.name.startswith("~")] == [], "a stray file remains")
+
+
+def case_open_dialog_comes_back_with_the_last_choice(t):
+    page_on_disk(t, "page.html", b"earlier copy")
+    run, window = start(t)
+    take_in_through_open_dialog(t, window, FOLDER + r"\page.html")
+    t.driver("command", window, "1001")
+    opened = dialog(t, "Open")
+    t.env.screenshot(t.screens / "open-dialog-again.png")
+    names = [text for cls, cid, text in t.texts(opened) if cls == "Edit" and cid == 1152]
+    expect(names == [FOLDER + r"\page.html"], f"file-name box {names}")
+    t.driver("click", opened, "2")
+    time.sleep(0.5)
+    expect(t.env.recorded(2, timeout=1.0) == [f"http://{HOST}/docs/page.html"], "a cancelled dialog opened a URL")
+    finish(t, run, window)
