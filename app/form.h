@@ -97,6 +97,11 @@ public:
 
     // ---- work the commands share
     bool DownloadToFile(const std::wstring& url, const std::wstring& fileName);
+    // A download pumps messages, so any command can run inside it (download/).
+    bool Downloading() const { return downloading_; }
+    // The close query said yes: the window goes now, or, during a download, once the download
+    // has given up at its next read and unwound.
+    void CloseAccepted();
     void LoadSettings();
     void SaveSettings();
 
@@ -107,6 +112,11 @@ private:
     // The stored layout has the Settings page in front; FormCreate brings the File page.
     Page activePage_ = Page::TabSheetSettings;
     WindowState windowState_ = WindowState::Normal;
+    // download/: no nested download; a close inside one waits for it to unwind.
+    bool downloading_ = false;
+    bool closePending_ = false;
+    // The open dialog's file-name box starts with the file chosen last (app/intake.cpp).
+    std::wstring openDialogFileName_;
 };
 
 extern TForm1* Form1;

@@ -178,4 +178,5 @@ int TaskDialogIndirect(const TaskDialogConfig& config);
 
 }  // namespace platform
 
+#include "platform/download.h"  // IWYU pragma: export
 #include "platform/info.h"

@@ -53,7 +53,7 @@ struct InfoState {
     // Makes VerQueryValueW fail on the root block although the resource is there.
     bool rootBlockUnreadable = false;
 
-    platform::SystemTime localTime{2024, 1, 15, 12, 0, 0, 0};
+    platform::SystemTime localTime{2024, 1, 2, 15, 4, 5, 6};
     // The machine's time zone: its standard and daylight offsets from UTC in seconds, and which
     // of them holds at a moment given in UTC. Kyiv's winter time unless a test sets another zone.
     std::int32_t standardOffset = 2 * 3600;

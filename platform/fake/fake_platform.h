@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_download.h"
 #include "platform/fake/fake_info.h"
 #include "platform/platform.h"
 
@@ -99,8 +100,8 @@ struct State {
 
     // Locale and flags of every LCMapStringW call.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> lcmapCalls;
-
     InfoState info;
+    Download download;
 };
 
 State& Platform();

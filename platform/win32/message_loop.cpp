@@ -27,4 +27,16 @@ int RunMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
+void ProcessMessages() {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // The quit belongs to the main loop: hand it back and stop pumping.
+        if (message.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        Dispatch(message);
+    }
+}
+
 }  // namespace platform

@@ -91,12 +91,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE: {
             bool canClose = false;
             if (Form1) RunCommand([&] { canClose = Form1->FormCloseQuery(); });
-            if (canClose) ::DestroyWindow(window);
+            if (canClose) Form1->CloseAccepted();  // held while a download runs
             return 0;
         }
         case WM_QUERYENDSESSION: {
             bool canEnd = false;
             if (Form1) RunCommand([&] { canEnd = Form1->WMQueryEndSession(); });
+            // A download running under this query gives up at its next read, keeping the file.
+            if (canEnd && Form1->Downloading()) Form1->CloseAccepted();
             return canEnd ? TRUE : FALSE;
         }
         case WM_DESTROY:

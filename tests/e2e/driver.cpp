@@ -11,6 +11,7 @@
 //   driver command <hwnd> <id>                    post WM_COMMAND for a control or menu id
 //   driver send <hwnd> <message> <wparam> <lparam> send a message, print its result
 //   driver mklink <link-path> <target-path>       write a shell link holding only a target
+//   driver settext <hwnd> <control-id> <text>     set the text of a dialog's control (an edit)
 // clang-format off
 #include <windows.h>
 #include <objbase.h>
@@ -203,6 +204,16 @@ int wmain(int argc, wchar_t** argv) {
         Print(std::to_wstring(result));
         return 0;
     }
-    Print(L"usage: driver run|wait|texts|click|close|mklink ...");
+    if (is(L"settext", 4)) {
+        // WM_SETTEXT is marshalled between processes, so the text arrives whole.
+        DWORD_PTR result = 0;
+        const HWND control = ::GetDlgItem(ParseHandle(args[1].c_str()), std::stoi(args[2]));
+        return control && ::SendMessageTimeoutW(control, WM_SETTEXT, 0,
+                                                reinterpret_cast<LPARAM>(args[3].c_str()), SMTO_NORMAL, 30000,
+                                                &result)
+                   ? 0
+                   : 1;
+    }
+    Print(L"usage: driver run|wait|texts|click|close|mklink|command|send|settext ...");
     return 2;
 }
