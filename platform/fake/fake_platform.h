@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_main_window.h"
 #include "platform/platform.h"
 
 namespace fake {
@@ -98,6 +99,8 @@ struct State {
 
     // Locale and flags of every LCMapStringW call.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> lcmapCalls;
+
+    MainWindowMachine mainWindow;
 };
 
 State& Platform();
