@@ -15,7 +15,7 @@
 //   driver tabs <hwnd>                            print the tab control's client width, then each
 //                                                 tab's width and caption
 //   driver tab <hwnd> <index>                     click a tab of the window's tab control
-//   driver rect <hwnd>                            print the window's outer rectangle
+//   driver rect <hwnd>                            print the window's outer rectangle and state
 //   driver control <hwnd> <id>                    print a descendant's enabled and checked state
 //   driver key <hwnd> <virtual-key>               post a key press (down, up) to a window
 // clang-format off
@@ -184,7 +184,6 @@ int MakeLink(const std::wstring& link, const std::wstring& target) {
     return SUCCEEDED(result) ? 0 : 1;
 }
 
-
 // Memory inside another process, for the common-control messages whose pointers Windows does
 // not carry across processes.
 class RemoteBuffer {
@@ -194,7 +193,8 @@ public:
         ::GetWindowThreadProcessId(window, &process);
         process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
         if (process_)
-            address_ = static_cast<char*>(::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+            address_ =
+                static_cast<char*>(::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
     }
     ~RemoteBuffer() {
         if (address_) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
@@ -328,16 +328,19 @@ int ControlState(HWND window, int id) {
     ::EnumChildWindows(window, FindId, reinterpret_cast<LPARAM>(&wanted));
     if (!wanted.found) return 1;
     const bool checked = ::SendMessageW(wanted.found, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    Print(HandleText(wanted.found) + L"\t" + (::IsWindowEnabled(wanted.found) ? L"enabled" : L"disabled") + L"\t" +
-          (checked ? L"checked" : L"unchecked"));
+    Print(HandleText(wanted.found) + L"\t" + (::IsWindowEnabled(wanted.found) ? L"enabled" : L"disabled") +
+          L"\t" + (checked ? L"checked" : L"unchecked"));
     return 0;
 }
 
 int Rect(HWND window) {
     RECT rect{};
     if (!::GetWindowRect(window, &rect)) return 1;
-    Print(std::to_wstring(rect.left) + L"\t" + std::to_wstring(rect.top) + L"\t" + std::to_wstring(rect.right) +
-          L"\t" + std::to_wstring(rect.bottom));
+    Print(std::to_wstring(rect.left) + L"\t" + std::to_wstring(rect.top) + L"\t" +
+          std::to_wstring(rect.right) + L"\t" + std::to_wstring(rect.bottom) + L"\t" +
+          (::IsZoomed(window)   ? L"maximized"
+           : ::IsIconic(window) ? L"minimized"
+                                : L"normal"));
     return 0;
 }
 
@@ -381,7 +384,9 @@ int wmain(int argc, wchar_t** argv) {
     if (is(L"tab", 3)) return ClickTab(ParseHandle(args[1].c_str()), std::stoi(args[2]));
     if (is(L"rect", 2)) return Rect(ParseHandle(args[1].c_str()));
     if (is(L"control", 3)) return ControlState(ParseHandle(args[1].c_str()), std::stoi(args[2]));
-    if (is(L"key", 3)) return Key(ParseHandle(args[1].c_str()), static_cast<UINT>(std::stoul(args[2], nullptr, 0)));
-    Print(L"usage: driver run|wait|texts|click|close|command|send|mklink|hints|tabs|tab|rect|control|key ...");
+    if (is(L"key", 3))
+        return Key(ParseHandle(args[1].c_str()), static_cast<UINT>(std::stoul(args[2], nullptr, 0)));
+    Print(
+        L"usage: driver run|wait|texts|click|close|command|send|mklink|hints|tabs|tab|rect|control|key ...");
     return 2;
 }
