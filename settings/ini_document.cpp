@@ -80,7 +80,7 @@ void IniDocument::WriteString(std::wstring_view section, std::wstring_view key, 
     if (!target) target = &sections_.emplace_back(IniSection{std::wstring(section), {}});
     const std::wstring line = std::wstring(key) + L"=" + std::wstring(value);
     for (std::wstring& existing : target->lines) {
-        if (SameName(KeyOf(existing), key) && existing.find(L'=') != std::wstring::npos) {
+        if (existing.find(L'=') != std::wstring::npos && SameName(KeyOf(existing), key)) {
             existing = line;
             return;
         }

@@ -110,8 +110,11 @@ std::string ReadFileBytes(const std::wstring& path) {
     std::string bytes;
     char chunk[4096];
     DWORD read = 0;
-    while (::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-    return bytes;
+    for (;;) {
+        if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) throw Error(L"Stream read error");
+        if (read == 0) return bytes;
+        bytes.append(chunk, read);
+    }
 }
 
 void PublishFile(const std::wstring& path, const std::string& bytes) {
