@@ -143,3 +143,19 @@ TEST_CASE("the tabs are a quarter of the tab control's width each") {
         CHECK(tab.right - tab.left == client / 4);
     }
 }
+
+TEST_CASE("a DPI change moves the window to the rectangle Windows suggests and lays it out again") {
+    ShownWindow window;
+    RECT suggested{30, 40, 30 + 560, 40 + 600};
+    ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT rect{};
+    ::GetWindowRect(window.hwnd(), &rect);
+    CHECK(rect.left == 30);
+    CHECK(rect.top == 40);
+    CHECK(rect.right == 590);
+    CHECK(rect.bottom == 640);
+    RECT client{}, button{};
+    ::GetClientRect(window.hwnd(), &client);
+    ::GetWindowRect(window.control(ControlId::ButtonSelectFile), &button);
+    CHECK(button.right - button.left > client.right - 40);  // margins and tab borders only
+}
