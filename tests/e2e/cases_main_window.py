@@ -188,3 +188,20 @@ def case_end_of_session_closes_without_asking(t):
     t.driver("close", window)
     t.driver("click", t.wait_window("Velmora", "#32770"), str(ID_YES))
     finish_closed(run)
+
+
+def case_the_file_beside_the_exe_is_read_until_a_per_user_file_exists(t):
+    clear_settings(t)
+    beside = t.env.drive_c("Velmora/Velmora.ini")
+    beside.write_bytes(b"[POSITION]\r\nLeft=60\r\nTop=70\r\nRight=460\r\nBottom=480\r\n[MODE]\r\nSaveStatus=1\r\n")
+    try:
+        run, window = start(t)
+        expect(t.driver("rect", window).split()[:4] == ["60", "70", "460", "480"], "the file beside was not read")
+        t.driver("close", window)
+        finish_closed(run)
+        path = t.user_settings_file()
+        expect(path.exists(), "the per-user file was not written")
+        expect("IniFile=C:\\users\\" in path.read_bytes().decode("ascii"), "IniFile does not name the per-user file")
+        expect(sections(path) == ["PROGRAM", "POSITION", "MODE"], f"sections {sections(path)}")
+    finally:
+        beside.unlink()
