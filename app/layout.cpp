@@ -27,15 +27,15 @@ platform::WindowLayout BuildLayout() {
 
     const auto button = [](ControlId id, int page, int parent, int column, int row, const wchar_t* caption,
                            const wchar_t* hint) {
-        platform::ControlSpec spec;
-        spec.id = Id(id);
-        spec.page = page;
-        spec.parent = parent;
-        spec.column = column;
-        spec.row = row;
-        spec.caption = caption;
-        spec.hint = hint;
-        return spec;
+        platform::ControlLayout entry;
+        entry.id = Id(id);
+        entry.page = page;
+        entry.parent = parent;
+        entry.column = column;
+        entry.row = row;
+        entry.caption = caption;
+        entry.hint = hint;
+        return entry;
     };
 
     auto& c = layout.controls;
@@ -50,13 +50,13 @@ platform::WindowLayout BuildLayout() {
     for (int i = 1; i <= 3; ++i) c[i].enabled = false;
 
     // Settings page: two group boxes side by side, each with a grid of four rows.
-    platform::ControlSpec group2;
+    platform::ControlLayout group2;
     group2.id = kGroupBox2;
     group2.kind = ControlKind::GroupBox;
     group2.page = kSettings;
     group2.caption = L"起動ショートカット登録";
     group2.inner = {1, 4};
-    platform::ControlSpec group1 = group2;
+    platform::ControlLayout group1 = group2;
     group1.id = kGroupBox1;
     group1.column = 1;
     group1.caption = L"終了時";

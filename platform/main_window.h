@@ -33,7 +33,7 @@ struct Grid {
 
 enum class ControlKind { Button, CheckBox, GroupBox };
 
-struct ControlSpec {
+struct ControlLayout {
     int id = 0;
     ControlKind kind = ControlKind::Button;
     int page = 0;
@@ -48,13 +48,13 @@ struct ControlSpec {
     Grid inner;  // a group box's own grid
 };
 
-struct PageSpec {
+struct PageLayout {
     std::wstring caption;
     Grid grid;
 };
 
 // A key that runs a command wherever the focus is in the window (an accelerator).
-struct ShortcutSpec {
+struct KeyShortcut {
     int id = 0;
     std::wstring caption;  // the hidden menu item's caption; never shown
     std::uint16_t virtualKey = 0;
@@ -68,9 +68,9 @@ struct WindowLayout {
     std::wstring fontFace;
     int fontHeight96 = 0;  // negative: character height, as LOGFONT has it
     int margin96 = 0;      // around every panel and every control in its cell
-    std::vector<PageSpec> pages;
-    std::vector<ControlSpec> controls;
-    std::vector<ShortcutSpec> shortcuts;
+    std::vector<PageLayout> pages;
+    std::vector<ControlLayout> controls;
+    std::vector<KeyShortcut> shortcuts;
 };
 
 constexpr std::uint16_t kVkReturn = 0x0D;

@@ -35,8 +35,8 @@ WindowHandle CreateMainWindow(const WindowLayout& layout) {
     fake::Window& window = Platform().windows[handle];
     window.width96 = layout.width96;
     window.height96 = layout.height96;
-    for (const PageSpec& page : layout.pages) window.pages.push_back(page.caption);
-    for (const ControlSpec& control : layout.controls) window.enabled[control.id] = control.enabled;
+    for (const PageLayout& page : layout.pages) window.pages.push_back(page.caption);
+    for (const ControlLayout& control : layout.controls) window.enabled[control.id] = control.enabled;
     Machine().layout = layout;
     return handle;
 }

@@ -26,7 +26,7 @@ struct AcceleratorTraits {
 using unique_haccel = win32::UniqueHandle<HACCEL, AcceleratorTraits>;
 
 struct Control {
-    ControlSpec spec;
+    ControlLayout entry;
     HWND window = nullptr;
     HWND panel = nullptr;  // a group box's inner grid panel
 };
@@ -141,10 +141,10 @@ void LayOut(HWND window, MainWindowData& data) {
                         display.bottom - display.top - margin};
 
     for (auto& [id, control] : data.controls) {
-        const ControlSpec& spec = control.spec;
-        if (spec.parent != 0) continue;
+        const ControlLayout& entry = control.entry;
+        if (entry.parent != 0) continue;
         const Rect cell =
-            GridCellRect(pageArea, data.layout.pages[spec.page].grid, spec.column, spec.row, margin);
+            GridCellRect(pageArea, data.layout.pages[entry.page].grid, entry.column, entry.row, margin);
         Place(control.window, cell);
         if (control.panel) {
             const Rect inner{cell.left + margin, cell.top + data.captionHeight, cell.right - margin,
@@ -153,19 +153,20 @@ void LayOut(HWND window, MainWindowData& data) {
         }
     }
     for (auto& [id, control] : data.controls) {
-        const ControlSpec& spec = control.spec;
-        if (spec.parent == 0) continue;
-        const Control& group = data.controls.at(spec.parent);
+        const ControlLayout& entry = control.entry;
+        if (entry.parent == 0) continue;
+        const Control& group = data.controls.at(entry.parent);
         RECT inner{};
         ::GetClientRect(group.panel, &inner);
-        Place(control.window, GridCellRect(ToRect(inner), group.spec.inner, spec.column, spec.row, margin));
+        Place(control.window,
+              GridCellRect(ToRect(inner), group.entry.inner, entry.column, entry.row, margin));
     }
 }
 
 bool IsCommandControl(MainWindowData& data, HWND window) {
     const auto found = data.controls.find(::GetDlgCtrlID(window));
     return found != data.controls.end() && found->second.window == window &&
-           found->second.spec.kind != ControlKind::GroupBox;
+           found->second.entry.kind != ControlKind::GroupBox;
 }
 
 // Pages and grids: they paint their background through a memory bitmap (no flicker), pass the
@@ -258,7 +259,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case DM_GETDEFID:
             if (data)
                 for (const auto& [id, control] : data->controls)
-                    if (control.spec.defaultButton) return MAKELRESULT(id, DC_HASDEFID);
+                    if (control.entry.defaultButton) return MAKELRESULT(id, DC_HASDEFID);
             return 0;
         case WM_CONTEXTMENU: {
             // The shortcuts' menu never pops up; the title bar keeps its system menu.
@@ -347,31 +348,32 @@ void CreateControls(HWND window, MainWindowData& data) {
 
     // Group boxes first, so that the controls of their grids have a panel to go into.
     for (int pass = 0; pass < 2; ++pass) {
-        for (const ControlSpec& spec : data.layout.controls) {
-            const bool group = spec.kind == ControlKind::GroupBox;
+        for (const ControlLayout& entry : data.layout.controls) {
+            const bool group = entry.kind == ControlKind::GroupBox;
             if ((pass == 0) != group) continue;
-            Control control{spec};
+            Control control{entry};
             const HWND parent =
-                spec.parent == 0 ? data.pages[spec.page] : data.controls.at(spec.parent).panel;
+                entry.parent == 0 ? data.pages[entry.page] : data.controls.at(entry.parent).panel;
             DWORD style = WS_TABSTOP;
-            if (spec.kind == ControlKind::CheckBox) style |= BS_AUTOCHECKBOX;
-            if (spec.kind == ControlKind::Button)
-                style |= spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+            if (entry.kind == ControlKind::CheckBox) style |= BS_AUTOCHECKBOX;
+            if (entry.kind == ControlKind::Button)
+                style |= entry.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
             if (group) style = BS_GROUPBOX | WS_CLIPSIBLINGS;
-            if (!spec.enabled) style |= WS_DISABLED;
-            control.window = CreateChild(L"BUTTON", spec.caption, style, 0, parent, spec.id);
+            if (!entry.enabled) style |= WS_DISABLED;
+            control.window = CreateChild(L"BUTTON", entry.caption, style, 0, parent, entry.id);
             if (group) {
                 control.panel =
                     CreateChild(kPanelClass, L"", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, 0);
                 ::SetWindowPos(control.panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             }
-            if (!spec.hint.empty() && data.tooltip) AddHint(data.tooltip, window, control.window, spec.hint);
-            data.controls.emplace(spec.id, control);
+            if (!entry.hint.empty() && data.tooltip)
+                AddHint(data.tooltip, window, control.window, entry.hint);
+            data.controls.emplace(entry.id, control);
         }
     }
 
     std::vector<ACCEL> keys;
-    for (const ShortcutSpec& shortcut : data.layout.shortcuts) {
+    for (const KeyShortcut& shortcut : data.layout.shortcuts) {
         BYTE flags = FVIRTKEY;
         if (shortcut.control) flags |= FCONTROL;
         if (shortcut.alt) flags |= FALT;

@@ -8,9 +8,9 @@
 
 namespace {
 
-const platform::ControlSpec& ControlOf(ControlId id) {
+const platform::ControlLayout& ControlOf(ControlId id) {
     const auto& controls = MainWindowLayout().controls;
-    const auto found = std::find_if(controls.begin(), controls.end(), [&](const platform::ControlSpec& c) {
+    const auto found = std::find_if(controls.begin(), controls.end(), [&](const platform::ControlLayout& c) {
         return c.id == static_cast<int>(id);
     });
     REQUIRE(found != controls.end());
@@ -50,7 +50,7 @@ const Placed kPlaced[] = {
 TEST_CASE("every control sits in its page, group and cell with its caption and hint") {
     for (const Placed& p : kPlaced) {
         CAPTURE(static_cast<int>(p.id));
-        const platform::ControlSpec& c = ControlOf(p.id);
+        const platform::ControlLayout& c = ControlOf(p.id);
         CHECK(c.page == p.page);
         CHECK(c.parent == p.parent);
         CHECK(c.column == p.column);
@@ -70,7 +70,7 @@ TEST_CASE("the pages, the group boxes and their grids") {
     CHECK((layout.pages[0].grid.columns == 1 && layout.pages[0].grid.rows == 4));
     CHECK((layout.pages[1].grid.columns == 2 && layout.pages[1].grid.rows == 1));
     CHECK((layout.pages[2].grid.columns == 2 && layout.pages[2].grid.rows == 5));
-    for (const platform::ControlSpec& c : layout.controls) {
+    for (const platform::ControlLayout& c : layout.controls) {
         if (c.kind != platform::ControlKind::GroupBox) continue;
         CHECK(c.page == 1);
         CHECK((c.inner.columns == 1 && c.inner.rows == 4));
@@ -87,7 +87,7 @@ TEST_CASE("only the select button is the default, only the source buttons start 
     const std::set<int> disabled = {static_cast<int>(ControlId::ButtonResave),
                                     static_cast<int>(ControlId::ButtonSaveAs),
                                     static_cast<int>(ControlId::ButtonOpenFolder)};
-    for (const platform::ControlSpec& c : MainWindowLayout().controls) {
+    for (const platform::ControlLayout& c : MainWindowLayout().controls) {
         CAPTURE(c.id);
         CHECK(c.enabled == !disabled.count(c.id));
         CHECK(c.defaultButton == (c.id == static_cast<int>(ControlId::ButtonSelectFile)));

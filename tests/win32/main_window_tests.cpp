@@ -58,14 +58,14 @@ struct ShownWindow {
 
 TEST_CASE("every control of the table exists with its caption, state and hand cursor") {
     ShownWindow window;
-    for (const platform::ControlSpec& spec : MainWindowLayout().controls) {
-        CAPTURE(spec.id);
-        const HWND control = Descendant(window.hwnd(), spec.id);
+    for (const platform::ControlLayout& entry : MainWindowLayout().controls) {
+        CAPTURE(entry.id);
+        const HWND control = Descendant(window.hwnd(), entry.id);
         REQUIRE(control != nullptr);
         wchar_t caption[256] = {};
         ::GetWindowTextW(control, caption, 256);
-        CHECK(caption == spec.caption);
-        CHECK((::IsWindowEnabled(control) != FALSE) == spec.enabled);
+        CHECK(caption == entry.caption);
+        CHECK((::IsWindowEnabled(control) != FALSE) == entry.enabled);
     }
     CHECK((::GetWindowLongW(window.control(ControlId::ButtonSelectFile), GWL_STYLE) & 0xF) ==
           BS_DEFPUSHBUTTON);
