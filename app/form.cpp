@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/constants.h"
+#include "app/layout.h"
 #include "app/messages.h"
 #include "app/random.h"
 #include "app/session.h"
@@ -26,7 +27,8 @@ platform::ShowCommand ShowCommandFor(WindowState state) {
 }
 
 void TForm1::Create() {
-    handle_ = platform::CreateMainWindow(kWidth96, kHeight96, {L"ファイル", L"設 定", L"ヘルプ"});
+    handle_ = platform::CreateMainWindow(MainWindowLayout());
+    FormResize();
     FormCreate();
 }
 
@@ -118,8 +120,11 @@ void TForm1::FormCreate() {
     platform::PostQuitMessage(0);
 }
 
-// The tab-width rule and the window's own layout come with the full window.
-void TForm1::FormResize() {}
+// With three pages each tab takes a quarter of the width and a quarter stays free.
+void TForm1::FormResize() {
+    const int pageCount = static_cast<int>(MainWindowLayout().pages.size());
+    platform::SetTabWidth(handle_, TabWidthFor(platform::GetTabControlClientWidth(handle_), pageCount));
+}
 
-// Not built yet: Esc will ask the window to close through FormCloseQuery.
-void TForm1::Close1Click() {}
+// Posted, not called: the close query then runs from the message loop, outside this command.
+void TForm1::Close1Click() { platform::PostMessageW(handle_, platform::kWmClose, 0, 0); }

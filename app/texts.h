@@ -3,3 +3,5 @@
 
 inline constexpr const wchar_t* kSeveralFilesNotice =
     L"複数のファイルは受け取れません。先頭のファイルを処理します。";
+
+inline constexpr const wchar_t* kCloseQuestion = L"終了してよいですか？";

@@ -38,7 +38,7 @@ std::wstring BaseNamePart(std::wstring_view path) {
     return name.substr(0, name.size() - ExtensionPart(path).size());
 }
 
-std::wstring JoinPath(std::wstring_view directory, std::wstring_view baseName) {
+std::wstring JoinBaseName(std::wstring_view directory, std::wstring_view baseName) {
     std::wstring joined(directory);
     if (baseName.empty()) return joined;
     if (joined.empty() ||

@@ -18,7 +18,7 @@ std::wstring ExtensionPart(std::wstring_view path);
 // The file name without its extension; empty for a name whose only "." comes first.
 std::wstring BaseNamePart(std::wstring_view path);
 // D when B is empty; D and B directly when D ends with \, / or a colon; else D, "\", B.
-std::wstring JoinPath(std::wstring_view directory, std::wstring_view baseName);
+std::wstring JoinBaseName(std::wstring_view directory, std::wstring_view baseName);
 
 // "-yyyymmdd-HHNNSSzzz": always 19 characters.
 std::wstring TimeStamp(const platform::SystemTime& time);

@@ -37,7 +37,7 @@ void TForm1::ButtonSaveAsClick() {
     const std::wstring extension = ExtensionPart(SourceFileName);
     // Taken once, before the dialog: the proposal names the moment the user asked.
     const std::wstring stamp = TimeStamp(platform::GetLocalTime());
-    SaveFileName = JoinPath(directory, baseName) + stamp + extension;
+    SaveFileName = JoinBaseName(directory, baseName) + stamp + extension;
 
     platform::FileDialogConfig dialog;
     dialog.owner = handle_;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/main_window.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -102,14 +103,6 @@ int GetSystemMetrics(int index);
 
 // The HDC a paint handler draws on.
 using PaintSurface = std::uintptr_t;
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool operator==(const Rect&) const = default;
-};
 
 // A TRIVERTEX: colour components are 16-bit, the 8-bit value shifted left by 8.
 struct TriVertex {

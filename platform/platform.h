@@ -126,9 +126,7 @@ std::wstring LCMapStringW(std::uint32_t locale, std::uint32_t flags, const std::
 
 // ---- Main window -----------------------------------------------------------------------------
 
-// Creates the main window, hidden: outer size given at 96 DPI and scaled to the monitor, a tab
-// control filling it with one page per caption.
-WindowHandle CreateMainWindow(int width96, int height96, const std::vector<std::wstring>& pageCaptions);
+// CreateMainWindow and the window's layout types: platform/main_window.h.
 void SetActivePage(WindowHandle window, int page);
 void DestroyWindow(WindowHandle window);
 void SetWindowTextW(WindowHandle window, const std::wstring& text);
@@ -180,3 +178,5 @@ int TaskDialogIndirect(const TaskDialogConfig& config);
 
 #include "platform/download.h"  // IWYU pragma: export
 #include "platform/info.h"
+#include "platform/main_window.h"
+#include "platform/settings.h"

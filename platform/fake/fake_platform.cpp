@@ -216,17 +216,6 @@ std::wstring LCMapStringW(std::uint32_t locale, std::uint32_t flags, const std::
 
 // ---- Main window
 
-WindowHandle CreateMainWindow(int width96, int height96, const std::vector<std::wstring>& pageCaptions) {
-    Log("CreateMainWindow");
-    if (Platform().createWindowError) throw Error(*Platform().createWindowError);
-    const WindowHandle handle = Platform().nextWindow++;
-    fake::Window& window = Platform().windows[handle];
-    window.width96 = width96;
-    window.height96 = height96;
-    window.pages = pageCaptions;
-    return handle;
-}
-
 void SetActivePage(WindowHandle window, int page) {
     Log("SetActivePage");
     fake::TheWindow(window).activePage = page;

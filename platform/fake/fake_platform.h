@@ -11,6 +11,7 @@
 
 #include "platform/fake/fake_download.h"
 #include "platform/fake/fake_info.h"
+#include "platform/fake/fake_main_window.h"
 #include "platform/platform.h"
 
 namespace fake {
@@ -102,6 +103,7 @@ struct State {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> lcmapCalls;
     InfoState info;
     Download download;
+    MainWindowMachine mainWindow;
 };
 
 State& Platform();

@@ -1,4 +1,5 @@
 #include "app/form.h"
+#include "platform/win32/main_window.h"
 #include "platform/win32/win32.h"
 
 namespace platform {
@@ -6,7 +7,7 @@ namespace platform {
 namespace {
 
 // One message taken from the queue: the application-wide hook sees it first and may keep it
-// from being dispatched.
+// from being dispatched; then the main window's keys.
 void Dispatch(MSG& message) {
     if (Form1) {
         bool handled = false;
@@ -15,6 +16,8 @@ void Dispatch(MSG& message) {
         Form1->AppMessage(queued, handled);
         if (handled) return;
     }
+    // The shortcuts and Tab / Enter work wherever the focus is inside the main window.
+    if (win32::PreTranslateMainWindowMessage(message)) return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
 }

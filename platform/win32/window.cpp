@@ -1,6 +1,13 @@
+// The main window realised from the program's layout table: a tab control with one panel per
+// page, grid panels, group boxes, buttons and check boxes in their cells, tooltips, the hand
+// cursor, the Meiryo UI font and per-monitor DPI scaling of the 96-DPI layout.
+#include <map>
+
 #include "app/form.h"
+#include "app/layout.h"
 #include "app/messages.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/main_window.h"
 #include "platform/win32/win32.h"
 
 namespace platform {
@@ -8,14 +15,32 @@ namespace platform {
 namespace {
 
 constexpr wchar_t kMainWindowClass[] = L"TForm1";
+constexpr wchar_t kPanelClass[] = L"VelmoraPanel";
 constexpr int kTabControlId = 100;
+
+struct AcceleratorTraits {
+    static HACCEL Invalid() { return nullptr; }
+    static bool IsValid(HACCEL h) { return h != nullptr; }
+    static void Close(HACCEL h) { ::DestroyAcceleratorTable(h); }
+};
+using unique_haccel = win32::UniqueHandle<HACCEL, AcceleratorTraits>;
+
+struct Control {
+    ControlLayout entry;
+    HWND window = nullptr;
+    HWND panel = nullptr;  // a group box's inner grid panel
+};
 
 // What the window procedure keeps beside the window: it lives as long as the window.
 struct MainWindowData {
+    WindowLayout layout;
     HWND tabs = nullptr;
+    HWND tooltip = nullptr;
+    std::vector<HWND> pages;
+    std::map<int, Control> controls;
     win32::unique_gdiobj font;
-    int width96 = 0;
-    int height96 = 0;
+    unique_haccel accelerators;
+    int captionHeight = 0;  // of a group box's caption, in pixels at the current DPI
 };
 
 MainWindowData* DataOf(HWND window) {
@@ -36,20 +61,163 @@ UINT DpiOf(HWND window) {
 
 int Scale(int pixels96, UINT dpi) { return ::MulDiv(pixels96, static_cast<int>(dpi), 96); }
 
+int CALLBACK NoteFaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FaceInstalled(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    ::wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    const HDC screen = ::GetDC(nullptr);
+    ::EnumFontFamiliesExW(screen, &wanted, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// The layout's face, else the system's Japanese UI faces, else the system's message font.
+std::wstring ChooseFace(const std::wstring& wanted) {
+    for (const wchar_t* face : {wanted.c_str(), L"Yu Gothic UI", L"MS UI Gothic"})
+        if (FaceInstalled(face)) return face;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return metrics.lfMessageFont.lfFaceName;
+}
+
 void ApplyFont(HWND window, MainWindowData& data) {
+    static const std::wstring face = ChooseFace(data.layout.fontFace);
     LOGFONTW font{};
-    font.lfHeight = -Scale(11, DpiOf(window));  // 9 pt at 96 DPI
+    font.lfHeight = data.layout.fontHeight96 < 0 ? -Scale(-data.layout.fontHeight96, DpiOf(window))
+                                                 : Scale(data.layout.fontHeight96, DpiOf(window));
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
-    ::wcscpy(font.lfFaceName, L"Meiryo UI");
-    data.font.reset(::CreateFontIndirectW(&font));
-    ::SendMessageW(data.tabs, WM_SETFONT, reinterpret_cast<WPARAM>(data.font.get()), TRUE);
+    ::wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    win32::unique_gdiobj created(::CreateFontIndirectW(&font));
+    const auto handle = reinterpret_cast<WPARAM>(created.get());
+    ::SendMessageW(data.tabs, WM_SETFONT, handle, TRUE);
+    for (auto& [id, control] : data.controls) ::SendMessageW(control.window, WM_SETFONT, handle, TRUE);
+
+    const HDC screen = ::GetDC(window);
+    const HGDIOBJ old = ::SelectObject(screen, created.get());
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(screen, &metrics);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(window, screen);
+    data.captionHeight = metrics.tmHeight + Scale(2, DpiOf(window));
+    // The controls drop the old font only now, so it is deleted after they stopped using it.
+    data.font = std::move(created);
+}
+
+Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+void Place(HWND window, const Rect& r) {
+    ::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ShowPage(MainWindowData& data, int page) {
+    for (std::size_t i = 0; i < data.pages.size(); ++i)
+        ::ShowWindow(data.pages[i], static_cast<int>(i) == page ? SW_SHOW : SW_HIDE);
 }
 
 void LayOut(HWND window, MainWindowData& data) {
+    const UINT dpi = DpiOf(window);
+    const int margin = Scale(data.layout.margin96, dpi);
     RECT client{};
     ::GetClientRect(window, &client);
     ::MoveWindow(data.tabs, 0, 0, client.right, client.bottom, TRUE);
+    // While the window is being created TForm1 does not know its handle yet; it sizes the tabs
+    // itself once it does.
+    if (Form1 && Form1->Handle() == win32::FromHwnd(window)) Form1->FormResize();
+
+    RECT display{};
+    ::GetClientRect(data.tabs, &display);
+    ::SendMessageW(data.tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    for (HWND page : data.pages) Place(page, ToRect(display));
+    const Rect pageArea{margin, margin, display.right - display.left - margin,
+                        display.bottom - display.top - margin};
+
+    for (auto& [id, control] : data.controls) {
+        const ControlLayout& entry = control.entry;
+        if (entry.parent != 0) continue;
+        const Rect cell =
+            GridCellRect(pageArea, data.layout.pages[entry.page].grid, entry.column, entry.row, margin);
+        Place(control.window, cell);
+        if (control.panel) {
+            const Rect inner{cell.left + margin, cell.top + data.captionHeight, cell.right - margin,
+                             cell.bottom - margin};
+            Place(control.panel, inner);
+        }
+    }
+    for (auto& [id, control] : data.controls) {
+        const ControlLayout& entry = control.entry;
+        if (entry.parent == 0) continue;
+        const Control& group = data.controls.at(entry.parent);
+        RECT inner{};
+        ::GetClientRect(group.panel, &inner);
+        Place(control.window,
+              GridCellRect(ToRect(inner), group.entry.inner, entry.column, entry.row, margin));
+    }
+}
+
+bool IsCommandControl(MainWindowData& data, HWND window) {
+    const auto found = data.controls.find(::GetDlgCtrlID(window));
+    return found != data.controls.end() && found->second.window == window &&
+           found->second.entry.kind != ControlKind::GroupBox;
+}
+
+// Pages and grids: they paint their background through a memory bitmap (no flicker), pass the
+// controls' commands up to the main window and give the controls the hand cursor.
+LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND root = ::GetAncestor(panel, GA_ROOT);
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+            return ::SendMessageW(root, message, wParam, lParam);
+        case WM_SETCURSOR: {
+            MainWindowData* data = DataOf(root);
+            if (data && IsCommandControl(*data, reinterpret_cast<HWND>(wParam))) {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            const HDC target = ::BeginPaint(panel, &paint);
+            RECT client{};
+            ::GetClientRect(panel, &client);
+            const HDC memory = ::CreateCompatibleDC(target);
+            const HBITMAP bitmap = ::CreateCompatibleBitmap(target, client.right, client.bottom);
+            const HGDIOBJ old = ::SelectObject(memory, bitmap);
+            ::FillRect(memory, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+            ::BitBlt(target, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+            ::SelectObject(memory, old);
+            ::DeleteObject(bitmap);
+            ::DeleteDC(memory);
+            ::EndPaint(panel, &paint);
+            return 0;
+        }
+        default:
+            break;
+    }
+    return ::DefWindowProcW(panel, message, wParam, lParam);
+}
+
+void RecordState(HWND window, WPARAM sizeType) {
+    // Only a shown window has a state of its own; a hidden one keeps what LoadSettings recorded.
+    if (!Form1 || !::IsWindowVisible(window)) return;
+    if (sizeType == SIZE_MINIMIZED)
+        Form1->RecordWindowState(WindowState::Minimized);
+    else if (sizeType == SIZE_MAXIMIZED)
+        Form1->RecordWindowState(WindowState::Maximized);
+    else if (sizeType == SIZE_RESTORED)
+        Form1->RecordWindowState(WindowState::Normal);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -61,14 +229,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         }
         case WM_SIZE:
-            if (data && data->tabs) LayOut(window, *data);
+            RecordState(window, wParam);
+            if (data && data->tabs && wParam != SIZE_MINIMIZED) LayOut(window, *data);
             return 0;
         case WM_GETMINMAXINFO:
             if (data) {
                 auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
                 const UINT dpi = DpiOf(window);
-                limits->ptMinTrackSize.x = Scale(data->width96, dpi);
-                limits->ptMinTrackSize.y = Scale(data->height96, dpi);
+                limits->ptMinTrackSize.x = Scale(data->layout.width96, dpi);
+                limits->ptMinTrackSize.y = Scale(data->layout.height96, dpi);
                 return 0;
             }
             break;
@@ -78,7 +247,28 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             ::SetWindowPos(window, nullptr, suggested->left, suggested->top,
                            suggested->right - suggested->left, suggested->bottom - suggested->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
+            if (data) LayOut(window, *data);
             return 0;
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (data && header->hwndFrom == data->tabs && header->code == TCN_SELCHANGE)
+                ShowPage(*data, static_cast<int>(::SendMessageW(data->tabs, TCM_GETCURSEL, 0, 0)));
+            return 0;
+        }
+        case DM_GETDEFID:
+            if (data)
+                for (const auto& [id, control] : data->controls)
+                    if (control.entry.defaultButton) return MAKELRESULT(id, DC_HASDEFID);
+            return 0;
+        case WM_CONTEXTMENU: {
+            // The shortcuts' menu never pops up; the title bar keeps its system menu.
+            POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            RECT client{};
+            ::GetClientRect(window, &client);
+            ::ScreenToClient(window, &point);
+            if (lParam == -1 || ::PtInRect(&client, point)) return 0;
+            break;
         }
         case WM_COMMAND:
             // Buttons report BN_CLICKED, accelerators 1; both name the command by its id.
@@ -88,15 +278,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DROPFILES:
             if (Form1) RunCommand([&] { Form1->WMDropFiles(static_cast<DropHandle>(wParam)); });
             return 0;
-        case WM_CLOSE: {
-            bool canClose = false;
-            if (Form1) RunCommand([&] { canClose = Form1->FormCloseQuery(); });
-            if (canClose) Form1->CloseAccepted();  // held while a download runs
+        case WM_CLOSE:
+            // Every close goes through the close query, which reports its own errors; during
+            // a download the window goes only once the download has unwound.
+            if (Form1 && Form1->FormCloseQuery()) Form1->CloseAccepted();
             return 0;
-        }
         case WM_QUERYENDSESSION: {
-            bool canEnd = false;
-            if (Form1) RunCommand([&] { canEnd = Form1->WMQueryEndSession(); });
+            const bool canEnd = Form1 && Form1->WMQueryEndSession();
             // A download running under this query gives up at its next read, keeping the file.
             if (canEnd && Form1->Downloading()) Form1->CloseAccepted();
             return canEnd ? TRUE : FALSE;
@@ -114,63 +302,176 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterMainWindowClass() {
+void RegisterClass(const wchar_t* name, WNDPROC procedure, HICON icon) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.hIcon = ::LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
-    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = icon;
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
+    windowClass.lpszClassName = name;
     // A second registration in the same process (tests) finds the class already there.
     if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw Error(win32::SystemErrorText(::GetLastError()));
 }
 
+HWND CreateChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, HWND parent,
+                 int id) {
+    const HWND child = ::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0,
+                                         0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                         ::GetModuleHandleW(nullptr), nullptr);
+    if (!child) throw Error(win32::SystemErrorText(::GetLastError()));
+    return child;
+}
+
+void AddHint(HWND tooltip, HWND owner, HWND control, const std::wstring& hint) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(hint.c_str());
+    ::SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CreateControls(HWND window, MainWindowData& data) {
+    const DWORD clip = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    data.tabs = CreateChild(WC_TABCONTROLW, L"", clip | TCS_FIXEDWIDTH | TCS_FOCUSNEVER, WS_EX_CONTROLPARENT,
+                            window, kTabControlId);
+    for (std::size_t i = 0; i < data.layout.pages.size(); ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(data.layout.pages[i].caption.c_str());
+        ::SendMessageW(data.tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+        data.pages.push_back(CreateChild(kPanelClass, L"", clip, WS_EX_CONTROLPARENT, data.tabs, 0));
+    }
+    data.tooltip = ::CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+
+    // Group boxes first, so that the controls of their grids have a panel to go into.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const ControlLayout& entry : data.layout.controls) {
+            const bool group = entry.kind == ControlKind::GroupBox;
+            if ((pass == 0) != group) continue;
+            Control control{entry};
+            const HWND parent =
+                entry.parent == 0 ? data.pages[entry.page] : data.controls.at(entry.parent).panel;
+            DWORD style = WS_TABSTOP;
+            if (entry.kind == ControlKind::CheckBox) style |= BS_AUTOCHECKBOX;
+            if (entry.kind == ControlKind::Button)
+                style |= entry.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+            if (group) style = BS_GROUPBOX | WS_CLIPSIBLINGS;
+            if (!entry.enabled) style |= WS_DISABLED;
+            control.window = CreateChild(L"BUTTON", entry.caption, style, 0, parent, entry.id);
+            if (group) {
+                control.panel =
+                    CreateChild(kPanelClass, L"", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, 0);
+                ::SetWindowPos(control.panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+            if (!entry.hint.empty() && data.tooltip)
+                AddHint(data.tooltip, window, control.window, entry.hint);
+            data.controls.emplace(entry.id, control);
+        }
+    }
+
+    std::vector<ACCEL> keys;
+    for (const KeyShortcut& shortcut : data.layout.shortcuts) {
+        BYTE flags = FVIRTKEY;
+        if (shortcut.control) flags |= FCONTROL;
+        if (shortcut.alt) flags |= FALT;
+        keys.push_back({flags, shortcut.virtualKey, static_cast<WORD>(shortcut.id)});
+    }
+    data.accelerators.reset(::CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
+}
+
+HWND ControlWindow(WindowHandle window, int controlId) {
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    if (!data) return nullptr;
+    const auto found = data->controls.find(controlId);
+    return found == data->controls.end() ? nullptr : found->second.window;
+}
+
 }  // namespace
 
-WindowHandle CreateMainWindow(int width96, int height96, const std::vector<std::wstring>& pageCaptions) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+namespace win32 {
+
+bool PreTranslateMainWindowMessage(MSG& message) {
+    if (!Form1 || !Form1->Handle()) return false;
+    const HWND window = ToHwnd(Form1->Handle());
+    // Only keys meant for the main window: a message box keeps its own Esc and Enter.
+    if (message.hwnd != window && !::IsChild(window, message.hwnd)) return false;
+    MainWindowData* data = DataOf(window);
+    if (!data) return false;
+    if (data->accelerators && ::TranslateAcceleratorW(window, data->accelerators.get(), &message))
+        return true;
+    return ::IsDialogMessageW(window, &message) != FALSE;
+}
+
+}  // namespace win32
+
+WindowHandle CreateMainWindow(const WindowLayout& layout) {
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
-    RegisterMainWindowClass();
+    const HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    RegisterClass(kMainWindowClass, MainWindowProc, icon);
+    RegisterClass(kPanelClass, PanelProc, nullptr);
 
     auto* data = new MainWindowData;
-    data->width96 = width96;
-    data->height96 = height96;
+    data->layout = layout;
     const UINT dpi = DpiOf(nullptr);
     // The window owns `data` from WM_NCCREATE on and frees it in WM_NCDESTROY.
     const HWND window =
         ::CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                          CW_USEDEFAULT, CW_USEDEFAULT, Scale(width96, dpi), Scale(height96, dpi), nullptr,
-                          nullptr, ::GetModuleHandleW(nullptr), data);
+                          CW_USEDEFAULT, CW_USEDEFAULT, Scale(layout.width96, dpi),
+                          Scale(layout.height96, dpi), nullptr, nullptr, ::GetModuleHandleW(nullptr), data);
     if (!window) {
         const DWORD error = ::GetLastError();
         delete data;
         throw Error(win32::SystemErrorText(error));
     }
-    if (DpiOf(window) != dpi)
-        ::SetWindowPos(window, nullptr, 0, 0, Scale(width96, DpiOf(window)), Scale(height96, DpiOf(window)),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    data->tabs = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0,
-                                   0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabControlId)),
-                                   ::GetModuleHandleW(nullptr), nullptr);
-    for (std::size_t i = 0; i < pageCaptions.size(); ++i) {
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<wchar_t*>(pageCaptions[i].c_str());
-        ::SendMessageW(data->tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    try {
+        if (DpiOf(window) != dpi)
+            ::SetWindowPos(window, nullptr, 0, 0, Scale(layout.width96, DpiOf(window)),
+                           Scale(layout.height96, DpiOf(window)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CreateControls(window, *data);
+        ApplyFont(window, *data);
+        LayOut(window, *data);
+    } catch (...) {
+        ::DestroyWindow(window);
+        throw;
     }
-    ApplyFont(window, *data);
-    LayOut(window, *data);
+    ShowPage(*data, 0);
     return win32::FromHwnd(window);
 }
 
+int GetTabControlClientWidth(WindowHandle window) {
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    RECT client{};
+    if (data) ::GetClientRect(data->tabs, &client);
+    return client.right;
+}
+
+void SetTabWidth(WindowHandle window, int width) {
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    if (!data) return;
+    RECT tab{};
+    ::SendMessageW(data->tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+    ::SendMessageW(data->tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(width, tab.bottom - tab.top));
+}
+
+void PostMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    ::PostMessageW(win32::ToHwnd(window), message, wParam, lParam);
+}
+
 void SetActivePage(WindowHandle window, int page) {
-    if (MainWindowData* data = DataOf(win32::ToHwnd(window)))
+    if (MainWindowData* data = DataOf(win32::ToHwnd(window))) {
         ::SendMessageW(data->tabs, TCM_SETCURSEL, page, 0);
+        ShowPage(*data, page);
+    }
 }
 
 void DestroyWindow(WindowHandle window) {
@@ -190,19 +491,19 @@ bool IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(win32::ToHw
 void SetForegroundWindow(WindowHandle window) { ::SetForegroundWindow(win32::ToHwnd(window)); }
 
 void EnableControl(WindowHandle window, int controlId, bool enabled) {
-    ::EnableWindow(::GetDlgItem(win32::ToHwnd(window), controlId), enabled);
+    ::EnableWindow(ControlWindow(window, controlId), enabled);
 }
 
 bool IsControlEnabled(WindowHandle window, int controlId) {
-    return ::IsWindowEnabled(::GetDlgItem(win32::ToHwnd(window), controlId)) != FALSE;
+    return ::IsWindowEnabled(ControlWindow(window, controlId)) != FALSE;
 }
 
 void CheckControl(WindowHandle window, int controlId, bool checked) {
-    ::CheckDlgButton(win32::ToHwnd(window), controlId, checked ? BST_CHECKED : BST_UNCHECKED);
+    ::SendMessageW(ControlWindow(window, controlId), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool IsControlChecked(WindowHandle window, int controlId) {
-    return ::IsDlgButtonChecked(win32::ToHwnd(window), controlId) == BST_CHECKED;
+    return ::SendMessageW(ControlWindow(window, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 }  // namespace platform

@@ -9,15 +9,29 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-const Calls kStartupBeforeArguments = {
-    "GetThreadLocale", "CoInitialize",    "CreateMainWindow", "QueryPerformanceCounter",
-    "SetWindowTextW",  "DragAcceptFiles", "GetCommandLineW",
+// LoadSettings on a machine without a settings file.
+const Calls kLoadSettings = {
+    "GetWindowPlacement",       "SHGetFolderPathW",
+    "GetModuleFileNameW",       "FileExists",
+    "GetModuleFileNameW",       "GetPrivateProfileStringW",
+    "GetPrivateProfileStringW", "GetPrivateProfileStringW",
+    "GetPrivateProfileStringW", "SystemParametersInfoWorkArea",
+    "GetPrivateProfileStringW", "GetPrivateProfileStringW",
+    "GetPrivateProfileStringW", "GetPrivateProfileStringW",
+    "SetWindowPlacement",       "GetPrivateProfileStringW",
+    "GetPrivateProfileStringW", "CheckControl",
+    "GetPrivateProfileStringW", "CheckControl",
 };
 
 Calls Concat(Calls head, const Calls& tail) {
     head.insert(head.end(), tail.begin(), tail.end());
     return head;
 }
+
+const Calls kStartupBeforeArguments =
+    Concat({"GetThreadLocale", "CoInitialize", "CreateMainWindow", "GetTabControlClientWidth", "SetTabWidth",
+            "QueryPerformanceCounter", "SetWindowTextW", "DragAcceptFiles"},
+           Concat(kLoadSettings, {"GetCommandLineW"}));
 
 const fake::Window& OnlyWindow(const fake::State& machine) {
     REQUIRE(machine.windows.size() == 1);

@@ -47,7 +47,7 @@ TEST_CASE("joining a directory and a base name") {
         {L"C:", L"page", L"C:page"},
         {LR"(C:\Mirror\example.com)", L"", LR"(C:\Mirror\example.com)"},
     };
-    for (const Case& c : cases) CHECK(JoinPath(c.directory, c.baseName) == c.joined);
+    for (const Case& c : cases) CHECK(JoinBaseName(c.directory, c.baseName) == c.joined);
 }
 
 TEST_CASE("the directory part refuses 260 characters or more unless the path is extended-length") {

@@ -12,11 +12,20 @@
 //   driver send <hwnd> <message> <wparam> <lparam> send a message, print its result
 //   driver mklink <link-path> <target-path>       write a shell link holding only a target
 //   driver settext <hwnd> <control-id> <text>     set the text of a dialog's control (an edit)
+//   driver hints <hwnd>                           print each tooltip tool of the window: id, text
+//   driver tabs <hwnd>                            print the tab control's client width, then each
+//                                                 tab's width and caption
+//   driver tab <hwnd> <index>                     click a tab of the window's tab control
+//   driver rect <hwnd>                            print the window's outer rectangle and state
+//   driver control <hwnd> <id>                    print a descendant's enabled and checked state
+//   driver key <hwnd> <virtual-key>               post a key press (down, up) to a window
 // clang-format off
 #include <windows.h>
 #include <objbase.h>
 #include <shobjidl.h>
 // clang-format on
+
+#include <commctrl.h>
 
 #include <cwchar>
 #include <set>
@@ -176,6 +185,173 @@ int MakeLink(const std::wstring& link, const std::wstring& target) {
     return SUCCEEDED(result) ? 0 : 1;
 }
 
+// Memory inside another process, for the common-control messages whose pointers Windows does
+// not carry across processes.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, std::size_t size) : size_(size) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+        if (process_)
+            address_ =
+                static_cast<char*>(::VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteBuffer() {
+        if (address_) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) ::CloseHandle(process_);
+    }
+    char* At(std::size_t offset) const { return address_ + offset; }
+    void Write(std::size_t offset, const void* data, std::size_t size) const {
+        ::WriteProcessMemory(process_, address_ + offset, data, size, nullptr);
+    }
+    void Read(std::size_t offset, void* data, std::size_t size) const {
+        ::ReadProcessMemory(process_, address_ + offset, data, size, nullptr);
+    }
+    explicit operator bool() const { return address_ != nullptr; }
+
+private:
+    HANDLE process_ = nullptr;
+    char* address_ = nullptr;
+    std::size_t size_;
+};
+
+constexpr std::size_t kTextChars = 1024;
+
+struct OwnedBy {
+    HWND owner;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindTooltips(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<OwnedBy*>(parameter);
+    if (ClassOf(window) == TOOLTIPS_CLASSW && ::GetWindow(window, GW_OWNER) == search->owner)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+int Hints(HWND window) {
+    OwnedBy search{window, {}};
+    ::EnumWindows(FindTooltips, reinterpret_cast<LPARAM>(&search));
+    for (HWND tooltip : search.found) {
+        const auto count = static_cast<int>(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+        RemoteBuffer remote(tooltip, sizeof(TOOLINFOW) + kTextChars * sizeof(wchar_t));
+        if (!remote) return 1;
+        for (int i = 0; i < count; ++i) {
+            TOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.lpszText = reinterpret_cast<wchar_t*>(remote.At(sizeof tool));
+            remote.Write(0, &tool, sizeof tool);
+            const wchar_t empty = 0;
+            remote.Write(sizeof tool, &empty, sizeof empty);
+            if (!::SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.At(0)))) continue;
+            remote.Read(0, &tool, sizeof tool);
+            std::wstring text(kTextChars, L'\0');
+            remote.Read(sizeof tool, text.data(), kTextChars * sizeof(wchar_t));
+            text.resize(wcslen(text.c_str()));
+            const HWND control = (tool.uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(tool.uId) : nullptr;
+            Print(std::to_wstring(control ? ::GetDlgCtrlID(control) : 0) + L"\t" + text);
+        }
+    }
+    return 0;
+}
+
+BOOL CALLBACK FindTabs(HWND child, LPARAM parameter) {
+    if (ClassOf(child) != WC_TABCONTROLW) return TRUE;
+    *reinterpret_cast<HWND*>(parameter) = child;
+    return FALSE;
+}
+
+HWND TabsOf(HWND window) {
+    HWND tabs = nullptr;
+    ::EnumChildWindows(window, FindTabs, reinterpret_cast<LPARAM>(&tabs));
+    return tabs;
+}
+
+RECT TabRect(HWND tabs, const RemoteBuffer& remote, int index) {
+    RECT rect{};
+    ::SendMessageW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.At(0)));
+    remote.Read(0, &rect, sizeof rect);
+    return rect;
+}
+
+int Tabs(HWND window) {
+    const HWND tabs = TabsOf(window);
+    if (!tabs) return 1;
+    RECT client{};
+    ::GetClientRect(tabs, &client);
+    Print(L"client\t" + std::to_wstring(client.right));
+    RemoteBuffer remote(tabs, sizeof(TCITEMW) + kTextChars * sizeof(wchar_t));
+    if (!remote) return 1;
+    const auto count = static_cast<int>(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const RECT rect = TabRect(tabs, remote, i);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(remote.At(sizeof item));
+        item.cchTextMax = static_cast<int>(kTextChars);
+        remote.Write(0, &item, sizeof item);
+        ::SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.At(0)));
+        std::wstring text(kTextChars, L'\0');
+        remote.Read(sizeof item, text.data(), kTextChars * sizeof(wchar_t));
+        text.resize(wcslen(text.c_str()));
+        Print(L"tab\t" + std::to_wstring(rect.right - rect.left) + L"\t" + text);
+    }
+    return 0;
+}
+
+int ClickTab(HWND window, int index) {
+    const HWND tabs = TabsOf(window);
+    if (!tabs) return 1;
+    RemoteBuffer remote(tabs, sizeof(RECT));
+    if (!remote) return 1;
+    const RECT rect = TabRect(tabs, remote, index);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    ::PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::PostMessageW(tabs, WM_LBUTTONUP, 0, point);
+    return 0;
+}
+
+struct WantedId {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindId(HWND child, LPARAM parameter) {
+    auto* wanted = reinterpret_cast<WantedId*>(parameter);
+    if (::GetDlgCtrlID(child) != wanted->id) return TRUE;
+    wanted->found = child;
+    return FALSE;
+}
+
+int ControlState(HWND window, int id) {
+    WantedId wanted{id, nullptr};
+    ::EnumChildWindows(window, FindId, reinterpret_cast<LPARAM>(&wanted));
+    if (!wanted.found) return 1;
+    const bool checked = ::SendMessageW(wanted.found, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    Print(HandleText(wanted.found) + L"\t" + (::IsWindowEnabled(wanted.found) ? L"enabled" : L"disabled") +
+          L"\t" + (checked ? L"checked" : L"unchecked"));
+    return 0;
+}
+
+int Rect(HWND window) {
+    RECT rect{};
+    if (!::GetWindowRect(window, &rect)) return 1;
+    Print(std::to_wstring(rect.left) + L"\t" + std::to_wstring(rect.top) + L"\t" +
+          std::to_wstring(rect.right) + L"\t" + std::to_wstring(rect.bottom) + L"\t" +
+          (::IsZoomed(window)   ? L"maximized"
+           : ::IsIconic(window) ? L"minimized"
+                                : L"normal"));
+    return 0;
+}
+
+int Key(HWND window, UINT key) {
+    const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    ::PostMessageW(window, WM_KEYDOWN, key, 1 | (scan << 16));
+    ::PostMessageW(window, WM_KEYUP, key, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -214,6 +390,15 @@ int wmain(int argc, wchar_t** argv) {
                    ? 0
                    : 1;
     }
-    Print(L"usage: driver run|wait|texts|click|close|mklink|command|send|settext ...");
+    if (is(L"hints", 2)) return Hints(ParseHandle(args[1].c_str()));
+    if (is(L"tabs", 2)) return Tabs(ParseHandle(args[1].c_str()));
+    if (is(L"tab", 3)) return ClickTab(ParseHandle(args[1].c_str()), std::stoi(args[2]));
+    if (is(L"rect", 2)) return Rect(ParseHandle(args[1].c_str()));
+    if (is(L"control", 3)) return ControlState(ParseHandle(args[1].c_str()), std::stoi(args[2]));
+    if (is(L"key", 3))
+        return Key(ParseHandle(args[1].c_str()), static_cast<UINT>(std::stoul(args[2], nullptr, 0)));
+    Print(
+        L"usage: driver "
+        L"run|wait|texts|click|close|command|send|mklink|settext|hints|tabs|tab|rect|control|key ...");
     return 2;
 }

@@ -94,6 +94,16 @@ class EndToEnd:
         found += list(self.env.drive_c("Velmora").glob("*.ini"))
         return found
 
+    def settings_snapshot(self):
+        """Every settings file and folder with its bytes, to tell whether a run changed them."""
+        return {str(path): (path.read_bytes() if path.is_file() else None) for path in self.settings_files()}
+
+    def user_settings_file(self):
+        roaming = [path for path in self.env.drive_c("users").glob("*/AppData/Roaming")
+                   if path.parent.parent.name.lower() != "public"]
+        expect(roaming, "the prefix has no roaming folder")
+        return roaming[0] / "Quorrin" / "Velmora" / "Velmora.ini"
+
     def run_all(self, cases):
         self.screens.mkdir(parents=True, exist_ok=True)
         prefix = self.env.drive_c("Velmora")

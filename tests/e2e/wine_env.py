@@ -62,6 +62,10 @@ class WinePrefix:
         for scheme in ("http", "https"):
             self.reg_add(rf"HKCR\{scheme}\shell\open\command", "", f'"{recorder}" "%1"')
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", kind="REG_DWORD")
+        # A virtual desktop the size of the display: windows get their title bars in screenshots,
+        # and maximizing works without a window manager.
+        self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "Default")
+        self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "Default", "1280x1024")
         # Wine has no Meiryo UI and its dialog font has no Japanese glyphs: substitute and link
         # a Japanese font so that screenshots show real characters.
         for face in ("Meiryo UI", "MS UI Gothic", "MS Shell Dlg", "MS Shell Dlg 2"):

@@ -1,0 +1,207 @@
+"""The main window and its settings file: what a user sees on each page, the keys, closing with
+and without the question, the placement kept across starts and the end of the session."""
+
+import time
+
+from harness import EXE, Run, expect
+
+CLOSE_QUESTION = "終了してよいですか？"
+WM_QUERYENDSESSION = 0x0011
+VK_ESCAPE = 0x1B
+
+CONTROLS = [  # id, caption, hint
+    (1001, "フルパスをURLに戻して再表示", "View Original"),
+    (1002, "上書きで再保存", "Save OverWrite"),
+    (1003, "名前を付けて保存", "Save As new name"),
+    (1004, "ファイルの場所を開く", "Open File Location"),
+    (1005, "「送る」メニュー", "ShortCut for SendTo"),
+    (1006, "デスクトップ", "ShortCut for DeskTop"),
+    (1007, "スタートメニュー", "ShortCut for StartMenu"),
+    (1008, "スタートアップ", "ShortCut for StartUp"),
+    (1009, "確認する", "Querry at close"),
+    (1010, "状態を保存する", "Save status"),
+    (1011, "ヘルプ表示", "Help (F1)"),
+    (1012, "バージョン情報", "About (Ctrl+Enter)"),
+    (1013, "プロパティ表示", "Properties (Alt+Enter)"),
+    (1014, "開発支援", "Donation"),
+    (1015, "ホームページ", "HomeSite"),
+]
+GROUPS = [(1101, "起動ショートカット登録"), (1102, "終了時")]
+PAGES = ["ファイル", "設 定", "ヘルプ"]
+ID_YES, ID_NO = 6, 7
+CLOSE1 = 1019
+
+
+def write_settings(t, text):
+    path = t.user_settings_file()
+    path.parent.mkdir(parents=True, exist_ok=True)
+    path.write_bytes(text.replace("\n", "\r\n").encode("ascii"))
+    return path
+
+
+def clear_settings(t):
+    path = t.user_settings_file()
+    if path.exists():
+        path.unlink()
+    return path
+
+
+def sections(path):
+    text = path.read_bytes().decode("ascii")
+    return [line[1:-1] for line in text.split("\r\n") if line.startswith("[")]
+
+
+def start(t):
+    run = Run(t.env, f'"{EXE}"')
+    window = t.wait_window("Velmora", "TForm1")
+    time.sleep(0.3)
+    return run, window
+
+
+def state_of(t, window, control_id):
+    return t.driver("control", window, str(control_id)).strip().split("\t")
+
+
+def finish_closed(run):
+    code, _ = run.finish()
+    expect(code == 0, f"exit code {code}")
+
+
+def case_controls_carry_their_captions_and_hints(t):
+    clear_settings(t)
+    run, window = start(t)
+    children = {(cls, cid): text for cls, cid, text in t.texts(window)}
+    for control_id, caption, _ in CONTROLS:
+        expect(children.get(("Button", control_id)) == caption,
+               f"control {control_id}: {children.get(('Button', control_id))!r}, not {caption!r}")
+    for group_id, caption in GROUPS:
+        expect(children.get(("Button", group_id)) == caption, f"group box {group_id}")
+    hints = {}
+    for line in t.driver("hints", window).splitlines():
+        control_id, _, text = line.partition("\t")
+        hints[int(control_id)] = text
+    for control_id, _, hint in CONTROLS:
+        expect(hints.get(control_id) == hint, f"hint of {control_id}: {hints.get(control_id)!r}, not {hint!r}")
+    for control_id in (1002, 1003, 1004):
+        expect(state_of(t, window, control_id)[1] == "disabled", f"{control_id} starts enabled")
+    expect(state_of(t, window, 1001)[1] == "enabled", "the select button starts disabled")
+    t.driver("close", window)
+    finish_closed(run)
+
+
+def case_tabs_take_a_quarter_of_the_width_each(t):
+    clear_settings(t)
+    run, window = start(t)
+    lines = [line.split("\t") for line in t.driver("tabs", window).splitlines()]
+    client = int(lines[0][1])
+    tabs = [(int(width), caption) for _, width, caption in lines[1:]]
+    expect([caption for _, caption in tabs] == PAGES, f"tab captions {tabs}")
+    expect(all(width == client // 4 for width, _ in tabs), f"client {client}, tabs {tabs}")
+    t.driver("close", window)
+    finish_closed(run)
+
+
+def case_each_page_shows_its_controls(t):
+    clear_settings(t)
+    run, window = start(t)
+    for index, name in enumerate(("file", "settings", "help")):
+        t.driver("tab", window, str(index))
+        time.sleep(0.5)
+        t.env.screenshot(t.screens / f"page-{name}.png")
+    t.driver("close", window)
+    finish_closed(run)
+
+
+def case_closing_with_the_options_off_writes_only_program(t):
+    path = write_settings(t, "[Mine]\nkey = value\n[POSITION]\nLeft=10\n[MODE]\nCloseQuery=0\nSaveStatus=0\n")
+    run, window = start(t)
+    t.driver("close", window)
+    finish_closed(run)
+    expect(sections(path) == ["Mine", "PROGRAM"], f"sections {sections(path)}")
+    text = path.read_bytes().decode("ascii")
+    expect("key=value\r\n" in text and "Name=Velmora.exe\r\n" in text and "Version=V2.1\r\n" in text,
+           f"written {text!r}")
+
+
+def case_both_options_keep_the_placement_for_the_next_start(t):
+    path = write_settings(t, "[POSITION]\nLeft=100\nTop=120\nRight=520\nBottom=540\nState=0\n"
+                             "[MODE]\nCloseQuery=1\nSaveStatus=1\n")
+    run, window = start(t)
+    expect(t.driver("rect", window).split() == ["100", "120", "520", "540", "normal"], "the placement was not restored")
+    expect(state_of(t, window, 1009)[2] == "checked" and state_of(t, window, 1010)[2] == "checked",
+           "the options were not restored")
+    t.driver("command", window, str(CLOSE1))
+    box = t.wait_window("Velmora", "#32770")
+    t.driver("click", box, str(ID_YES))
+    finish_closed(run)
+    expect(sections(path) == ["PROGRAM", "POSITION", "MODE"], f"sections {sections(path)}")
+    text = path.read_bytes().decode("ascii")
+    expect("Left=100\r\nTop=120\r\nRight=520\r\nBottom=540\r\nState=0\r\n" in text, f"written {text!r}")
+    expect("CloseQuery=1\r\nSaveStatus=1\r\n" in text, f"written {text!r}")
+
+    run, window = start(t)
+    expect(t.driver("rect", window).split() == ["100", "120", "520", "540", "normal"], "the second start moved")
+    expect(state_of(t, window, 1009)[2] == "checked", "the question option was lost")
+    t.driver("command", window, str(CLOSE1))
+    t.driver("click", t.wait_window("Velmora", "#32770"), str(ID_YES))
+    finish_closed(run)
+
+
+def case_a_maximized_state_written_by_hand_starts_maximized(t):
+    write_settings(t, "[POSITION]\nSTATE=2\n")
+    run, window = start(t)
+    rect = t.driver("rect", window).split()
+    expect(rect[4] == "maximized" and int(rect[2]) - int(rect[0]) >= 1280, f"not maximized: {rect}")
+    t.driver("close", window)
+    finish_closed(run)
+
+
+def case_esc_asks_and_no_keeps_the_window(t):
+    path = write_settings(t, "[MODE]\nCloseQuery=1\n")
+    before = path.read_bytes()
+    run, window = start(t)
+    button = state_of(t, window, 1001)[0]
+    t.driver("key", button, str(VK_ESCAPE))
+    box = t.wait_window("Velmora", "#32770")
+    texts = [text for cls, _, text in t.texts(box) if cls == "Static"]
+    expect(CLOSE_QUESTION in texts, f"question texts {texts}")
+    t.env.screenshot(t.screens / "close-question.png")
+    t.driver("click", box, str(ID_NO))
+    time.sleep(0.5)
+    expect(t.wait_window("Velmora", "TForm1", 2000) == window, "the window went away after No")
+    expect(path.read_bytes() == before, "No wrote the settings file")
+    t.driver("key", button, str(VK_ESCAPE))
+    t.driver("click", t.wait_window("Velmora", "#32770"), str(ID_YES))
+    finish_closed(run)
+    expect("PROGRAM" in sections(path), "Yes did not write the file")
+
+
+def case_end_of_session_closes_without_asking(t):
+    path = write_settings(t, "[MODE]\nCloseQuery=1\n")
+    run, window = start(t)
+    answer = t.driver("send", window, str(WM_QUERYENDSESSION), "0", "0").strip()
+    expect(answer == "1", f"answered {answer!r}")
+    expect(sections(path) == ["PROGRAM"], f"sections {sections(path)}")
+    code = t.driver("wait", "Velmora", "#32770", "1000", check=False).strip()
+    expect(code == "", "a question was shown")
+    # The session did not end after all: the next close asks again.
+    t.driver("close", window)
+    t.driver("click", t.wait_window("Velmora", "#32770"), str(ID_YES))
+    finish_closed(run)
+
+
+def case_the_file_beside_the_exe_is_read_until_a_per_user_file_exists(t):
+    clear_settings(t)
+    beside = t.env.drive_c("Velmora/Velmora.ini")
+    beside.write_bytes(b"[POSITION]\r\nLeft=60\r\nTop=70\r\nRight=460\r\nBottom=480\r\n[MODE]\r\nSaveStatus=1\r\n")
+    try:
+        run, window = start(t)
+        expect(t.driver("rect", window).split()[:4] == ["60", "70", "460", "480"], "the file beside was not read")
+        t.driver("close", window)
+        finish_closed(run)
+        path = t.user_settings_file()
+        expect(path.exists(), "the per-user file was not written")
+        expect("IniFile=C:\\users\\" in path.read_bytes().decode("ascii"), "IniFile does not name the per-user file")
+        expect(sections(path) == ["PROGRAM", "POSITION", "MODE"], f"sections {sections(path)}")
+    finally:
+        beside.unlink()

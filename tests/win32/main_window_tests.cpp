@@ -1,0 +1,161 @@
+#include <doctest.h>
+
+#include <cstdlib>
+
+#include "../printing.h"
+#include "app/form.h"
+#include "app/layout.h"
+#include "platform/platform.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/win32.h"
+#include "settings/settings_path.h"
+
+namespace {
+
+HWND Descendant(HWND window, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            if (::GetDlgCtrlID(child) != s->id) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The real window as a start leaves it, without a settings file.
+struct ShownWindow {
+    TForm1 form;
+    ShownWindow() {
+        ::DeleteFileW(GetSettingsFileName().c_str());
+        Form1 = &form;
+        form.Create();
+    }
+    ~ShownWindow() {
+        form.Destroy();
+        Form1 = nullptr;
+        MSG message{};
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        ::DeleteFileW(GetSettingsFileName().c_str());
+    }
+    HWND hwnd() const { return platform::win32::ToHwnd(form.Handle()); }
+    HWND control(ControlId id) const { return Descendant(hwnd(), static_cast<int>(id)); }
+    // A key press as the message loop would take it from the queue for `target`.
+    bool Key(HWND target, WPARAM key) const {
+        MSG message{target, WM_KEYDOWN, key, 1, 0, {}};
+        return platform::win32::PreTranslateMainWindowMessage(message);
+    }
+};
+
+}  // namespace
+
+TEST_CASE("every control of the table exists with its caption, state and hand cursor") {
+    ShownWindow window;
+    for (const platform::ControlLayout& entry : MainWindowLayout().controls) {
+        CAPTURE(entry.id);
+        const HWND control = Descendant(window.hwnd(), entry.id);
+        REQUIRE(control != nullptr);
+        wchar_t caption[256] = {};
+        ::GetWindowTextW(control, caption, 256);
+        CHECK(caption == entry.caption);
+        CHECK((::IsWindowEnabled(control) != FALSE) == entry.enabled);
+    }
+    CHECK((::GetWindowLongW(window.control(ControlId::ButtonSelectFile), GWL_STYLE) & 0xF) ==
+          BS_DEFPUSHBUTTON);
+    CHECK(::SendMessageW(window.hwnd(), DM_GETDEFID, 0, 0) ==
+          MAKELRESULT(static_cast<int>(ControlId::ButtonSelectFile), DC_HASDEFID));
+}
+
+TEST_CASE("the window cannot be made smaller than its 96-DPI size") {
+    ShownWindow window;
+    ::SetWindowPos(window.hwnd(), nullptr, 0, 0, 100, 90, SWP_NOMOVE | SWP_NOZORDER);
+    RECT rect{};
+    ::GetWindowRect(window.hwnd(), &rect);
+    const int dpi = static_cast<int>(::GetDpiForWindow(window.hwnd()));
+    CHECK(rect.right - rect.left == ::MulDiv(280, dpi, 96));
+    CHECK(rect.bottom - rect.top == ::MulDiv(280, dpi, 96));
+}
+
+TEST_CASE("the controls fill their grid cells inside the page") {
+    ShownWindow window;
+    ::SetWindowPos(window.hwnd(), nullptr, 0, 0, 400, 500, SWP_NOMOVE | SWP_NOZORDER);
+    RECT first{}, last{};
+    ::GetWindowRect(window.control(ControlId::ButtonSelectFile), &first);
+    ::GetWindowRect(window.control(ControlId::ButtonOpenFolder), &last);
+    CHECK(first.right - first.left == last.right - last.left);
+    // Rows share what does not divide evenly, one pixel at most apart.
+    CHECK(std::abs((first.bottom - first.top) - (last.bottom - last.top)) <= 1);
+    // Four equal rows, each control 3 px in from its cell: 6 px between neighbours.
+    RECT second{};
+    ::GetWindowRect(window.control(ControlId::ButtonResave), &second);
+    CHECK(second.top - first.bottom == 6);
+    CHECK(second.left == first.left);
+}
+
+TEST_CASE("Esc anywhere in the window asks it to close; Tab moves on as in a dialog") {
+    ShownWindow window;
+    platform::SetActivePage(window.form.Handle(), static_cast<int>(Page::TabSheetHelp));
+    const HWND help = window.control(ControlId::ButtonHelp);
+    ::SetFocus(help);
+    CHECK(window.Key(help, VK_TAB));
+    CHECK(::GetFocus() == window.control(ControlId::ButtonAbout));
+
+    CHECK(window.Key(::GetFocus(), VK_ESCAPE));
+    MSG close{};
+    CHECK(::PeekMessageW(&close, window.hwnd(), WM_CLOSE, WM_CLOSE, PM_REMOVE));
+
+    // A key meant for another window is left alone.
+    const HWND other =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    CHECK_FALSE(window.Key(other, VK_ESCAPE));
+    ::DestroyWindow(other);
+}
+
+TEST_CASE("the window state follows minimizing and is written as State=1") {
+    ShownWindow window;
+    ::ShowWindow(window.hwnd(), SW_MINIMIZE);
+    CHECK(window.form.State() == WindowState::Minimized);
+    ::ShowWindow(window.hwnd(), SW_RESTORE);
+    CHECK(window.form.State() == WindowState::Normal);
+    ::ShowWindow(window.hwnd(), SW_MINIMIZE);
+    window.form.SetChecked(ControlId::CheckBoxSaveStatus, true);
+    window.form.SaveSettings();
+    CHECK(platform::GetPrivateProfileStringW(L"POSITION", L"State", L"", 2048, GetSettingsFileName()) ==
+          L"1");
+}
+
+TEST_CASE("the tabs are a quarter of the tab control's width each") {
+    ShownWindow window;
+    for (const int width : {300, 401, 640}) {
+        CAPTURE(width);
+        ::SetWindowPos(window.hwnd(), nullptr, 0, 0, width, 300, SWP_NOMOVE | SWP_NOZORDER);
+        const int client = platform::GetTabControlClientWidth(window.form.Handle());
+        const HWND tabs = ::FindWindowExW(window.hwnd(), nullptr, WC_TABCONTROLW, nullptr);
+        RECT tab{};
+        ::SendMessageW(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&tab));
+        CHECK(tab.right - tab.left == client / 4);
+    }
+}
+
+TEST_CASE("a DPI change moves the window to the rectangle Windows suggests and lays it out again") {
+    ShownWindow window;
+    RECT suggested{30, 40, 30 + 560, 40 + 600};
+    ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT rect{};
+    ::GetWindowRect(window.hwnd(), &rect);
+    CHECK(rect.left == 30);
+    CHECK(rect.top == 40);
+    CHECK(rect.right == 590);
+    CHECK(rect.bottom == 640);
+    RECT client{}, button{};
+    ::GetClientRect(window.hwnd(), &client);
+    ::GetWindowRect(window.control(ControlId::ButtonSelectFile), &button);
+    CHECK(button.right - button.left > client.right - 40);  // margins and tab borders only
+}

@@ -1,0 +1,203 @@
+#include <doctest.h>
+
+#include <filesystem>
+
+#include "../printing.h"
+#include "app/form.h"
+#include "platform/platform.h"
+#include "platform/win32/win32.h"
+#include "settings/settings_path.h"
+#include "settings/text_encoding.h"
+#include "temp_folder.h"
+
+namespace {
+
+std::string ReadBytes(const std::wstring& path) { return platform::ReadFileBytes(path); }
+
+// The per-user settings file of this test program, removed before and after each test.
+struct SettingsFile {
+    std::wstring path = GetSettingsFileName();
+    SettingsFile() { Remove(); }
+    ~SettingsFile() { Remove(); }
+    void Remove() const {
+        ::DeleteFileW(path.c_str());
+        ::DeleteFileW(FallbackSettingsFileName().c_str());
+    }
+    void Write(const std::string& bytes) const { WriteFile(path, bytes); }
+};
+
+// The real main window, created hidden and set up by FormCreate as at a start.
+struct RealWindow {
+    TForm1 form;
+    RealWindow() {
+        Form1 = &form;
+        form.Create();
+    }
+    ~RealWindow() {
+        form.Destroy();
+        Form1 = nullptr;
+        MSG message{};
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    HWND hwnd() const { return platform::win32::ToHwnd(form.Handle()); }
+    RECT normal() const {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        ::GetWindowPlacement(hwnd(), &placement);
+        return placement.rcNormalPosition;
+    }
+};
+
+// Presses a button of the next message box this process shows, as a user would, and keeps
+// the box's text.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(int button) : button_(button) {
+        thread_ = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~BoxAnswerer() {
+        ::WaitForSingleObject(thread_, 10000);
+        ::CloseHandle(thread_);
+    }
+    std::wstring text;
+
+private:
+    static BOOL CALLBACK Find(HWND window, LPARAM parameter) {
+        auto* self = reinterpret_cast<BoxAnswerer*>(parameter);
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        wchar_t name[32] = {};
+        ::GetClassNameW(window, name, 32);
+        if (process != ::GetCurrentProcessId() || std::wstring(name) != L"#32770" ||
+            !::IsWindowVisible(window))
+            return TRUE;
+        self->box_ = window;
+        return FALSE;
+    }
+    static DWORD WINAPI Run(void* parameter) {
+        auto* self = static_cast<BoxAnswerer*>(parameter);
+        for (int i = 0; i < 500 && !self->box_; ++i) {
+            ::EnumWindows(Find, reinterpret_cast<LPARAM>(self));
+            if (!self->box_) ::Sleep(10);
+        }
+        if (!self->box_) return 1;
+        wchar_t text[1024] = {};
+        ::GetDlgItemTextW(self->box_, 0xFFFF, text, 1024);
+        self->text = text;
+        ::PostMessageW(self->box_, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED), 0);
+        return 0;
+    }
+    int button_;
+    HWND box_ = nullptr;
+    HANDLE thread_ = nullptr;
+};
+
+}  // namespace
+
+TEST_CASE("the settings path is under the roaming folder") {
+    wchar_t roaming[MAX_PATH] = {};
+    REQUIRE(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, roaming) == S_OK);
+    CHECK(GetSettingsFileName() == std::wstring(roaming) + L"\\Quorrin\\win32_tests\\win32_tests.ini");
+}
+
+TEST_CASE("the placement read from the file is applied to the real window") {
+    SettingsFile file;
+    file.Write("[POSITION]\r\nLeft=100\r\nTop=120\r\nRight=520\r\nBottom=540\r\n");
+    RealWindow window;
+    const RECT normal = window.normal();
+    CHECK(normal.left == 100);
+    CHECK(normal.top == 120);
+    CHECK(normal.right == 520);
+    CHECK(normal.bottom == 540);
+}
+
+TEST_CASE("without a file the window goes to the default place in the work area") {
+    SettingsFile file;
+    RECT area{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RealWindow window;
+    const RECT normal = window.normal();
+    const LONG top = (area.bottom - area.top) / 3;
+    CHECK(normal.top == top);
+    CHECK(normal.bottom == 2 * top);
+    CHECK(normal.right == normal.left + top);
+}
+
+TEST_CASE("a hand-written STATE=2 or state=2 starts the window maximized") {
+    for (const char* key : {"STATE", "state"}) {
+        CAPTURE(key);
+        SettingsFile file;
+        file.Write(std::string("[position]\r\n") + key + "=2\r\n");
+        RealWindow window;
+        CHECK(window.form.State() == WindowState::Maximized);
+        CHECK(::IsZoomed(window.hwnd()));
+    }
+}
+
+TEST_CASE("what SaveSettings writes, the profile reader reads back, in every encoding") {
+    struct Case {
+        const char* name;
+        std::string existing;
+        TextEncoding encoding;
+    };
+    const Case cases[] = {
+        {"new file", "", DetectEncoding(::GetACP() == 65001 ? "\xEF\xBB\xBF" : "")},
+        {"UTF-8 with mark", "\xEF\xBB\xBF[Keep]\r\nk=v\r\n", TextEncoding::Utf8},
+        {"UTF-16LE with mark", EncodeText(L"[Keep]\r\nk=v\r\n", TextEncoding::Utf16Le, 0),
+         TextEncoding::Utf16Le},
+        {"UTF-16BE with mark", EncodeText(L"[Keep]\r\nk=v\r\n", TextEncoding::Utf16Be, 0),
+         TextEncoding::Utf16Be},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        SettingsFile file;
+        if (!c.existing.empty()) file.Write(c.existing);
+        {
+            RealWindow window;
+            window.form.SetChecked(ControlId::CheckBoxSaveStatus, true);
+            window.form.SetChecked(ControlId::CheckBoxCloseQuery, true);
+            ::SetWindowPos(window.hwnd(), nullptr, 40, 50, 300, 310, SWP_NOZORDER | SWP_NOACTIVATE);
+            window.form.SaveSettings();
+        }
+        const std::string bytes = ReadBytes(file.path);
+        CHECK(DetectEncoding(bytes) == c.encoding);
+        const auto read = [&](const wchar_t* section, const wchar_t* key) {
+            return platform::GetPrivateProfileStringW(section, key, L"?", 2048, file.path);
+        };
+        // Wine reads the UTF-16BE mark too; what matters is that the reader and the writer agree.
+        CHECK(read(L"PROGRAM", L"Version") == L"V2.1");
+        CHECK(read(L"PROGRAM", L"IniFile") == file.path);
+        CHECK(read(L"POSITION", L"Left") == L"40");
+        CHECK(read(L"POSITION", L"Bottom") == L"360");
+        CHECK(read(L"MODE", L"CloseQuery") == L"1");
+        if (!c.existing.empty()) CHECK(read(L"Keep", L"k") == L"v");
+
+        RealWindow again;
+        CHECK(again.normal().left == 40);
+        CHECK(again.normal().bottom == 360);
+        CHECK(again.form.IsChecked(ControlId::CheckBoxCloseQuery));
+        CHECK(again.form.IsChecked(ControlId::CheckBoxSaveStatus));
+    }
+}
+
+TEST_CASE("a settings file that cannot be replaced keeps its content and the close is refused") {
+    SettingsFile file;
+    file.Write("[PROGRAM]\r\nName=old\r\n");
+    // Another program holds the file open without letting it be deleted or renamed over.
+    const HANDLE held =
+        ::CreateFileW(file.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    std::wstring shown;
+    {
+        RealWindow window;
+        BoxAnswerer answerer(IDOK);
+        CHECK_FALSE(window.form.FormCloseQuery());
+        shown = answerer.text;
+        CHECK((::GetWindowLongW(window.hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0);
+    }
+    ::CloseHandle(held);
+    CHECK(ReadBytes(file.path) == "[PROGRAM]\r\nName=old\r\n");
+    CHECK(::GetFileAttributesW((file.path + L".new").c_str()) == INVALID_FILE_ATTRIBUTES);
+    CHECK(shown.rfind(L"Cannot create file \"" + file.path + L"\". ", 0) == 0);
+}
