@@ -8,11 +8,11 @@
 
 namespace platform {
 
+using fake::Log;
 using fake::Platform;
 
 namespace {
 
-void Log(const char* name) { Platform().calls.emplace_back(name); }
 fake::Download& Machine() { return Platform().download; }
 
 bool SameText(const std::wstring& a, const std::wstring& b) {

@@ -8,11 +8,10 @@ namespace platform {
 
 using fake::Platform;
 
+using fake::Log;
+using fake::Optional;
+
 namespace {
-void Log(const char* name) { Platform().calls.emplace_back(name); }
-std::optional<std::wstring> Optional(const wchar_t* text) {
-    return text ? std::optional<std::wstring>(text) : std::nullopt;
-}
 fake::InfoState& Info() { return Platform().info; }
 }  // namespace
 

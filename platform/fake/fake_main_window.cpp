@@ -10,11 +10,11 @@
 
 namespace platform {
 
+using fake::Log;
 using fake::Platform;
 
 namespace {
 
-void Log(const char* name) { Platform().calls.emplace_back(name); }
 fake::MainWindowMachine& Machine() { return Platform().mainWindow; }
 
 std::wstring Trimmed(std::wstring text) {

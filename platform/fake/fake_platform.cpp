@@ -23,17 +23,22 @@ void Reset() { Platform() = State{}; }
 
 Window& TheWindow(platform::WindowHandle handle) { return Platform().windows.at(handle); }
 
+void Log(const char* name) { Platform().calls.emplace_back(name); }
+
+std::optional<std::wstring> Optional(const wchar_t* text) {
+    return text ? std::optional<std::wstring>(text) : std::nullopt;
+}
+
 }  // namespace fake
 
 namespace platform {
 
 using fake::Platform;
 
+using fake::Log;
+using fake::Optional;
+
 namespace {
-void Log(const char* name) { Platform().calls.emplace_back(name); }
-std::optional<std::wstring> Optional(const wchar_t* text) {
-    return text ? std::optional<std::wstring>(text) : std::nullopt;
-}
 int NextAnswer(int fallback) {
     auto& answers = Platform().boxAnswers;
     if (answers.empty()) return fallback;

@@ -112,4 +112,9 @@ void Reset();
 
 Window& TheWindow(platform::WindowHandle handle);
 
+// Records a platform call by name, in order.
+void Log(const char* name);
+// A nullable wide-string argument as the fake keeps it.
+std::optional<std::wstring> Optional(const wchar_t* text);
+
 }  // namespace fake

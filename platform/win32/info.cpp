@@ -4,25 +4,8 @@
 
 namespace platform {
 
-namespace {
-
-SystemTime FromSystemTime(const SYSTEMTIME& time) {
-    return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
-}
-
-SYSTEMTIME ToSystemTime(const SystemTime& time) {
-    SYSTEMTIME out{};
-    out.wYear = static_cast<WORD>(time.year);
-    out.wMonth = static_cast<WORD>(time.month);
-    out.wDay = static_cast<WORD>(time.day);
-    out.wHour = static_cast<WORD>(time.hour);
-    out.wMinute = static_cast<WORD>(time.minute);
-    out.wSecond = static_cast<WORD>(time.second);
-    out.wMilliseconds = static_cast<WORD>(time.milliseconds);
-    return out;
-}
-
-}  // namespace
+using win32::FromSystemTime;
+using win32::ToSystemTime;
 
 bool DeleteFileW(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }
 

@@ -9,22 +9,12 @@
 
 namespace platform {
 
+using win32::ToSystemTime;
+
 namespace {
 
 std::wstring CannotCreate(const std::wstring& path, DWORD error) {
     return L"Cannot create file \"" + path + L"\". " + win32::SystemErrorText(error);
-}
-
-SYSTEMTIME ToSystemTime(const SystemTime& time) {
-    SYSTEMTIME converted{};
-    converted.wYear = static_cast<WORD>(time.year);
-    converted.wMonth = static_cast<WORD>(time.month);
-    converted.wDay = static_cast<WORD>(time.day);
-    converted.wHour = static_cast<WORD>(time.hour);
-    converted.wMinute = static_cast<WORD>(time.minute);
-    converted.wSecond = static_cast<WORD>(time.second);
-    converted.wMilliseconds = static_cast<WORD>(time.milliseconds);
-    return converted;
 }
 
 // Writes the whole of `bytes` to a new file; on any failure the partial file goes again.

@@ -32,4 +32,21 @@ std::wstring SystemErrorText(DWORD code);
 // Throws the program's error for a failed HRESULT, worded by the system.
 void ThrowIfFailed(HRESULT result);
 
+inline SystemTime FromSystemTime(const SYSTEMTIME& time) {
+    return {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds};
+}
+
+// The day of the week is left 0: the calls that take a SYSTEMTIME here work it out themselves.
+inline SYSTEMTIME ToSystemTime(const SystemTime& time) {
+    SYSTEMTIME out{};
+    out.wYear = static_cast<WORD>(time.year);
+    out.wMonth = static_cast<WORD>(time.month);
+    out.wDay = static_cast<WORD>(time.day);
+    out.wHour = static_cast<WORD>(time.hour);
+    out.wMinute = static_cast<WORD>(time.minute);
+    out.wSecond = static_cast<WORD>(time.second);
+    out.wMilliseconds = static_cast<WORD>(time.milliseconds);
+    return out;
+}
+
 }  // namespace platform::win32

@@ -4,6 +4,7 @@
 
 #include "../printing.h"
 #include "app/form.h"
+#include "box_closer.h"
 #include "platform/platform.h"
 #include "platform/win32/win32.h"
 #include "settings/settings_path.h"
@@ -47,50 +48,6 @@ struct RealWindow {
         ::GetWindowPlacement(hwnd(), &placement);
         return placement.rcNormalPosition;
     }
-};
-
-// Presses a button of the next message box this process shows, as a user would, and keeps
-// the box's text.
-class BoxAnswerer {
-public:
-    explicit BoxAnswerer(int button) : button_(button) {
-        thread_ = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    }
-    ~BoxAnswerer() {
-        ::WaitForSingleObject(thread_, 10000);
-        ::CloseHandle(thread_);
-    }
-    std::wstring text;
-
-private:
-    static BOOL CALLBACK Find(HWND window, LPARAM parameter) {
-        auto* self = reinterpret_cast<BoxAnswerer*>(parameter);
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(window, &process);
-        wchar_t name[32] = {};
-        ::GetClassNameW(window, name, 32);
-        if (process != ::GetCurrentProcessId() || std::wstring(name) != L"#32770" ||
-            !::IsWindowVisible(window))
-            return TRUE;
-        self->box_ = window;
-        return FALSE;
-    }
-    static DWORD WINAPI Run(void* parameter) {
-        auto* self = static_cast<BoxAnswerer*>(parameter);
-        for (int i = 0; i < 500 && !self->box_; ++i) {
-            ::EnumWindows(Find, reinterpret_cast<LPARAM>(self));
-            if (!self->box_) ::Sleep(10);
-        }
-        if (!self->box_) return 1;
-        wchar_t text[1024] = {};
-        ::GetDlgItemTextW(self->box_, 0xFFFF, text, 1024);
-        self->text = text;
-        ::PostMessageW(self->box_, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED), 0);
-        return 0;
-    }
-    int button_;
-    HWND box_ = nullptr;
-    HANDLE thread_ = nullptr;
 };
 
 }  // namespace
@@ -191,9 +148,11 @@ TEST_CASE("a settings file that cannot be replaced keeps its content and the clo
     std::wstring shown;
     {
         RealWindow window;
-        BoxAnswerer answerer(IDOK);
+        BoxCloser closer;
         CHECK_FALSE(window.form.FormCloseQuery());
-        shown = answerer.text;
+        const std::vector<std::wstring> texts = closer.Texts();
+        REQUIRE(texts.size() == 1);
+        shown = texts[0];
         CHECK((::GetWindowLongW(window.hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0);
     }
     ::CloseHandle(held);
