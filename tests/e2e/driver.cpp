@@ -19,6 +19,8 @@
 //   driver rect <hwnd>                            print the window's outer rectangle and state
 //   driver control <hwnd> <id>                    print a descendant's enabled and checked state
 //   driver key <hwnd> <virtual-key>               post a key press (down, up) to a window
+//   driver input <hwnd> <virtual-key> none|ctrl|alt  type a key, with a modifier held, into the
+//                                                 window brought to the front
 // clang-format off
 #include <windows.h>
 #include <objbase.h>
@@ -345,6 +347,29 @@ int Rect(HWND window) {
     return 0;
 }
 
+// Real keyboard input to the window brought to the front, so that modifier keys are down for
+// the program's own GetKeyState (a posted message carries no modifier state).
+int Input(HWND window, UINT key, const std::wstring& modifier) {
+    ::SetForegroundWindow(window);
+    ::Sleep(200);
+    const WORD held = modifier == L"ctrl" ? VK_CONTROL : modifier == L"alt" ? VK_MENU : 0;
+    std::vector<INPUT> inputs;
+    const auto press = [&](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    if (held) press(held, false);
+    press(static_cast<WORD>(key), false);
+    press(static_cast<WORD>(key), true);
+    if (held) press(held, true);
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size() ? 0
+                                                                                                        : 1;
+}
+
 int Key(HWND window, UINT key) {
     const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     ::PostMessageW(window, WM_KEYDOWN, key, 1 | (scan << 16));
@@ -395,10 +420,13 @@ int wmain(int argc, wchar_t** argv) {
     if (is(L"tab", 3)) return ClickTab(ParseHandle(args[1].c_str()), std::stoi(args[2]));
     if (is(L"rect", 2)) return Rect(ParseHandle(args[1].c_str()));
     if (is(L"control", 3)) return ControlState(ParseHandle(args[1].c_str()), std::stoi(args[2]));
+    if (is(L"input", 4))
+        return Input(ParseHandle(args[1].c_str()), static_cast<UINT>(std::stoul(args[2], nullptr, 0)),
+                     args[3]);
     if (is(L"key", 3))
         return Key(ParseHandle(args[1].c_str()), static_cast<UINT>(std::stoul(args[2], nullptr, 0)));
     Print(
         L"usage: driver "
-        L"run|wait|texts|click|close|command|send|mklink|settext|hints|tabs|tab|rect|control|key ...");
+        L"run|wait|texts|click|close|command|send|mklink|settext|hints|tabs|tab|rect|control|key|input ...");
     return 2;
 }
