@@ -41,6 +41,12 @@ struct MainWindowData {
     win32::unique_gdiobj font;
     unique_haccel accelerators;
     int captionHeight = 0;  // of a group box's caption, in pixels at the current DPI
+    // The controls are made when the window is first shown: a command-line run, which never
+    // shows it, is spared creating them. Until then their states wait here.
+    bool realised = false;
+    int activePage = 0;
+    std::map<int, bool> pendingEnabled;
+    std::map<int, bool> pendingChecked;
 };
 
 MainWindowData* DataOf(HWND window) {
@@ -220,6 +226,8 @@ void RecordState(HWND window, WPARAM sizeType) {
         Form1->RecordWindowState(WindowState::Normal);
 }
 
+void Realise(HWND window, MainWindowData& data);
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MainWindowData* data = DataOf(window);
     switch (message) {
@@ -232,6 +240,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             RecordState(window, wParam);
             if (data && data->tabs && wParam != SIZE_MINIMIZED) LayOut(window, *data);
             return 0;
+        case WM_SHOWWINDOW:
+            if (wParam && data && !data->realised) RunCommand([&] { Realise(window, *data); });
+            break;
         case WM_GETMINMAXINFO:
             if (data) {
                 auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -243,11 +254,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            if (data) ApplyFont(window, *data);
+            if (data && data->realised) ApplyFont(window, *data);
             ::SetWindowPos(window, nullptr, suggested->left, suggested->top,
                            suggested->right - suggested->left, suggested->bottom - suggested->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
-            if (data) LayOut(window, *data);
+            if (data && data->realised) LayOut(window, *data);
             return 0;
         }
         case WM_NOTIFY: {
@@ -387,6 +398,22 @@ void CreateControls(HWND window, MainWindowData& data) {
     data.accelerators.reset(::CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
 }
 
+void Realise(HWND window, MainWindowData& data) {
+    if (data.realised) return;
+    data.realised = true;
+    CreateControls(window, data);
+    ApplyFont(window, data);
+    LayOut(window, data);
+    ::SendMessageW(data.tabs, TCM_SETCURSEL, data.activePage, 0);
+    ShowPage(data, data.activePage);
+    for (const auto& [id, enabled] : data.pendingEnabled)
+        ::EnableWindow(data.controls.at(id).window, enabled);
+    for (const auto& [id, checked] : data.pendingChecked)
+        ::SendMessageW(data.controls.at(id).window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    data.pendingEnabled.clear();
+    data.pendingChecked.clear();
+}
+
 HWND ControlWindow(WindowHandle window, int controlId) {
     MainWindowData* data = DataOf(win32::ToHwnd(window));
     if (!data) return nullptr;
@@ -437,14 +464,10 @@ WindowHandle CreateMainWindow(const WindowLayout& layout) {
         if (DpiOf(window) != dpi)
             ::SetWindowPos(window, nullptr, 0, 0, Scale(layout.width96, DpiOf(window)),
                            Scale(layout.height96, DpiOf(window)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        CreateControls(window, *data);
-        ApplyFont(window, *data);
-        LayOut(window, *data);
     } catch (...) {
         ::DestroyWindow(window);
         throw;
     }
-    ShowPage(*data, 0);
     return win32::FromHwnd(window);
 }
 
@@ -468,10 +491,12 @@ void PostMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wPa
 }
 
 void SetActivePage(WindowHandle window, int page) {
-    if (MainWindowData* data = DataOf(win32::ToHwnd(window))) {
-        ::SendMessageW(data->tabs, TCM_SETCURSEL, page, 0);
-        ShowPage(*data, page);
-    }
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    if (!data) return;
+    data->activePage = page;
+    if (!data->realised) return;
+    ::SendMessageW(data->tabs, TCM_SETCURSEL, page, 0);
+    ShowPage(*data, page);
 }
 
 void DestroyWindow(WindowHandle window) {
@@ -483,6 +508,8 @@ void SetWindowTextW(WindowHandle window, const std::wstring& text) {
 }
 
 void ShowWindow(WindowHandle window, ShowCommand show) {
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    if (data && show != ShowCommand::Hide) Realise(win32::ToHwnd(window), *data);
     ::ShowWindow(win32::ToHwnd(window), static_cast<int>(show));
 }
 
@@ -491,18 +518,41 @@ bool IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(win32::ToHw
 void SetForegroundWindow(WindowHandle window) { ::SetForegroundWindow(win32::ToHwnd(window)); }
 
 void EnableControl(WindowHandle window, int controlId, bool enabled) {
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    if (data && !data->realised) {
+        data->pendingEnabled[controlId] = enabled;
+        return;
+    }
     ::EnableWindow(ControlWindow(window, controlId), enabled);
 }
 
 bool IsControlEnabled(WindowHandle window, int controlId) {
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    if (data && !data->realised) {
+        if (const auto pending = data->pendingEnabled.find(controlId); pending != data->pendingEnabled.end())
+            return pending->second;
+        for (const ControlLayout& entry : data->layout.controls)
+            if (entry.id == controlId) return entry.enabled;
+        return false;
+    }
     return ::IsWindowEnabled(ControlWindow(window, controlId)) != FALSE;
 }
 
 void CheckControl(WindowHandle window, int controlId, bool checked) {
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    if (data && !data->realised) {
+        data->pendingChecked[controlId] = checked;
+        return;
+    }
     ::SendMessageW(ControlWindow(window, controlId), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool IsControlChecked(WindowHandle window, int controlId) {
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    if (data && !data->realised) {
+        const auto pending = data->pendingChecked.find(controlId);
+        return pending != data->pendingChecked.end() && pending->second;
+    }
     return ::SendMessageW(ControlWindow(window, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 

@@ -159,3 +159,31 @@ TEST_CASE("a DPI change moves the window to the rectangle Windows suggests and l
     ::GetWindowRect(window.control(ControlId::ButtonSelectFile), &button);
     CHECK(button.right - button.left > client.right - 40);  // margins and tab borders only
 }
+
+TEST_CASE("a window never shown makes no controls; states set meanwhile hold once it shows") {
+    const HWND window = platform::win32::ToHwnd(platform::CreateMainWindow(MainWindowLayout()));
+    REQUIRE(window != nullptr);
+    const int closeQuery = static_cast<int>(ControlId::CheckBoxCloseQuery);
+    const int resave = static_cast<int>(ControlId::ButtonResave);
+    const int saveAs = static_cast<int>(ControlId::ButtonSaveAs);
+    const platform::WindowHandle handle = platform::win32::FromHwnd(window);
+
+    // What a command-line run does to its hidden window: no child window exists.
+    CHECK(::GetWindow(window, GW_CHILD) == nullptr);
+    CHECK_FALSE(platform::IsControlEnabled(handle, resave));  // as the table starts it
+    platform::CheckControl(handle, closeQuery, true);
+    platform::EnableControl(handle, resave, true);
+    platform::SetActivePage(handle, 2);
+    CHECK(platform::IsControlChecked(handle, closeQuery));
+    CHECK(platform::IsControlEnabled(handle, resave));
+    CHECK(::GetWindow(window, GW_CHILD) == nullptr);
+
+    platform::ShowWindow(handle, platform::ShowCommand::ShowNormal);
+    REQUIRE(Descendant(window, closeQuery) != nullptr);
+    CHECK(::SendMessageW(Descendant(window, closeQuery), BM_GETCHECK, 0, 0) == BST_CHECKED);
+    CHECK(::IsWindowEnabled(Descendant(window, resave)));
+    CHECK_FALSE(::IsWindowEnabled(Descendant(window, saveAs)));
+    CHECK(::IsWindowVisible(Descendant(window, static_cast<int>(ControlId::ButtonHelp))));
+    CHECK_FALSE(::IsWindowVisible(Descendant(window, static_cast<int>(ControlId::ButtonSelectFile))));
+    platform::DestroyWindow(handle);
+}
