@@ -53,7 +53,7 @@ class WinePrefix:
     def wine(self, *args, timeout=60, check=True):
         return self.run("wine", *args, timeout=timeout, check=check)
 
-    def create(self):
+    def create(self, virtual_desktop=True):
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
         shutil.rmtree(self.root, ignore_errors=True)
         self.root.mkdir(parents=True)
@@ -64,8 +64,9 @@ class WinePrefix:
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", kind="REG_DWORD")
         # A virtual desktop the size of the display: windows get their title bars in screenshots,
         # and maximizing works without a window manager.
-        self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "Default")
-        self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "Default", "1280x1024")
+        if virtual_desktop:
+            self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "Default")
+            self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "Default", "1280x1024")
         # Wine has no Meiryo UI and its dialog font has no Japanese glyphs: substitute and link
         # a Japanese font so that screenshots show real characters.
         for face in ("Meiryo UI", "MS UI Gothic", "MS Shell Dlg", "MS Shell Dlg 2"):
