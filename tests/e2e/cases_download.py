@@ -7,7 +7,7 @@ import threading
 import time
 import urllib.parse
 
-from harness import EXE, Run, expect
+from harness import close_window, expect, start_window
 
 HOST = "www.velmora.invalid"
 FOLDER = rf"C:\Mirror\{HOST}\docs"
@@ -84,14 +84,7 @@ def take_in_through_open_dialog(t, window, path):
 
 def start(t):
     t.fresh_record()
-    run = Run(t.env, f'"{EXE}"')
-    return run, t.wait_window("Velmora", "TForm1")
-
-
-def finish(t, run, window):
-    t.driver("close", window)
-    code, _ = run.finish()
-    expect(code == 0, f"exit code {code}")
+    return start_window(t)
 
 
 def case_resave_downloads_over_the_file_taken_in(t):
@@ -109,7 +102,7 @@ def case_resave_downloads_over_the_file_taken_in(t):
     asked = [(urllib.parse.urlsplit(r).hostname, urllib.parse.urlsplit(r).path) for r in Pages.requests]
     expect(asked == [(HOST, "/docs/page.html")], f"requests {Pages.requests}")
     t.driver("click", box, "1")
-    finish(t, run, window)
+    close_window(t, run, window)
 
 
 def case_save_as_downloads_into_the_proposed_name(t):
@@ -132,7 +125,7 @@ def case_save_as_downloads_into_the_proposed_name(t):
     expect((source.parent / names[0]).read_bytes() == PAGE, "the new file is not the server's page")
     expect(source.read_bytes() == b"earlier copy", "the source changed")
     t.driver("click", box, "1")
-    finish(t, run, window)
+    close_window(t, run, window)
 
 
 def case_resave_against_a_404_keeps_the_file_and_says_why(t):
@@ -152,7 +145,7 @@ def case_resave_against_a_404_keeps_the_file_and_says_why(t):
     expect(target.read_bytes() == b"earlier copy", "the file changed")
     expect(sorted(p.name for p in target.parent.iterdir() if p.name.startswith("~")) == [], "a stray file remains")
     t.driver("click", box, "1")
-    finish(t, run, window)
+    close_window(t, run, window)
 
 
 def slowly(handler, seconds=20, piece=520):
@@ -201,4 +194,4 @@ def case_open_dialog_comes_back_with_the_last_choice(t):
     t.driver("click", opened, "2")
     time.sleep(0.5)
     expect(t.env.recorded(2, timeout=1.0) == [f"http://{HOST}/docs/page.html"], "a cancelled dialog opened a URL")
-    finish(t, run, window)
+    close_window(t, run, window)

@@ -3,8 +3,8 @@ held, not the commands they stand for."""
 
 import time
 
-from cases_shortcuts_help import close_window, start_window, statics, wait_box_saying
-from harness import expect
+from cases_shortcuts_help import statics, wait_box_saying
+from harness import close_window, expect, start_window
 
 VK_RETURN = 0x0D
 VK_F1 = 0x70

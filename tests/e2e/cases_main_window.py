@@ -3,7 +3,7 @@ and without the question, the placement kept across starts and the end of the se
 
 import time
 
-from harness import EXE, Run, expect
+from harness import expect, start_window
 
 CLOSE_QUESTION = "終了してよいですか？"
 WM_QUERYENDSESSION = 0x0011
@@ -52,8 +52,7 @@ def sections(path):
 
 
 def start(t):
-    run = Run(t.env, f'"{EXE}"')
-    window = t.wait_window("Velmora", "TForm1")
+    run, window = start_window(t)
     time.sleep(0.3)
     return run, window
 

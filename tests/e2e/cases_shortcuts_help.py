@@ -6,7 +6,7 @@ import subprocess
 import time
 import zoneinfo
 
-from harness import EXE, Failure, Run, expect
+from harness import EXE, Failure, close_window, expect, start_window
 
 BUTTON_ADD_SEND_TO = 1005
 BUTTON_DONATION, BUTTON_HOME_SITE = 1014, 1015
@@ -38,16 +38,6 @@ def no_box_for(t, seconds):
     handle = t.driver("wait", "Velmora", "#32770", str(int(seconds * 1000)), check=False, timeout=40).strip()
     expect(not handle, f"a box appeared: {statics(t, handle) if handle else ''}")
 
-
-def start_window(t):
-    run = Run(t.env, f'"{EXE}"')
-    return run, t.wait_window("Velmora", "TForm1")
-
-
-def close_window(t, run, window):
-    t.driver("close", window)
-    code, _ = run.finish()
-    expect(code == 0, f"exit code {code}")
 
 
 def send_to_folder(t):

@@ -123,3 +123,17 @@ class EndToEnd:
         print(f"e2e: {passed} passed, {failed} failed")
         print(f"screenshots: {self.screens}")
         return failed == 0
+
+
+def start_window(t):
+    """Velmora started without an argument, and its main window once it is on screen."""
+    run = Run(t.env, f'"{EXE}"')
+    return run, t.wait_window("Velmora", "TForm1")
+
+
+def close_window(t, run, window):
+    """Closes the main window as its title bar would and expects a clean exit."""
+    t.driver("close", window)
+    code, _ = run.finish()
+    expect(code == 0, f"exit code {code}")
+
