@@ -104,25 +104,12 @@ class EndToEnd:
         expect(roaming, "the prefix has no roaming folder")
         return roaming[0] / "Quorrin" / "Velmora" / "Velmora.ini"
 
-    def run_all(self, cases):
+    def install(self):
+        """Copies the exe to where every run starts it, inside the prefix."""
         self.screens.mkdir(parents=True, exist_ok=True)
-        prefix = self.env.drive_c("Velmora")
-        prefix.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(self.exe, prefix / "Velmora.exe")
-        passed = failed = 0
-        for name, case in cases:
-            started = time.monotonic()
-            try:
-                case(self)
-                passed += 1
-                print(f"PASS {name[5:]} ({time.monotonic() - started:.1f}s)", flush=True)
-            except Exception as error:  # noqa: BLE001 - every case reports and the run goes on
-                failed += 1
-                print(f"FAIL {name[5:]}: {error}", flush=True)
-                subprocess.run(["wineserver", "-k"], env=self.env.env, stderr=subprocess.DEVNULL)
-        print(f"e2e: {passed} passed, {failed} failed")
-        print(f"screenshots: {self.screens}")
-        return failed == 0
+        folder = self.env.drive_c("Velmora")
+        folder.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(self.exe, folder / "Velmora.exe")
 
 
 def start_window(t):
@@ -137,3 +124,25 @@ def close_window(t, run, window):
     code, _ = run.finish()
     expect(code == 0, f"exit code {code}")
 
+
+def statics(t, box):
+    return [text for cls, _, text in t.texts(box) if cls == "Static"]
+
+
+def wait_box_saying(t, wanted, timeout=20.0):
+    """The Velmora box whose static texts include `wanted` (older boxes may still be closing)."""
+    deadline = time.monotonic() + timeout
+    seen = []
+    while time.monotonic() < deadline:
+        handle = t.driver("wait", "Velmora", "#32770", "2000", check=False, timeout=40).strip()
+        if handle:
+            seen = statics(t, handle)
+            if wanted in seen:
+                return handle
+        time.sleep(0.1)
+    raise Failure(f"no box saying {wanted!r}; last seen {seen}")
+
+
+def no_box_for(t, seconds):
+    handle = t.driver("wait", "Velmora", "#32770", str(int(seconds * 1000)), check=False, timeout=40).strip()
+    expect(not handle, f"a box appeared: {statics(t, handle) if handle else ''}")

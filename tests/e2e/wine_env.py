@@ -10,28 +10,15 @@ import time
 JAPANESE_FONT = "IPAGothic"
 
 
-def find_display():
-    if os.environ.get("DISPLAY"):
-        return os.environ["DISPLAY"], None
-    for number in range(90, 130):
-        if not pathlib.Path(f"/tmp/.X11-unix/X{number}").exists():
-            xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            for _ in range(100):
-                if pathlib.Path(f"/tmp/.X11-unix/X{number}").exists():
-                    return f":{number}", xvfb
-                time.sleep(0.05)
-            xvfb.kill()
-    raise RuntimeError("no free X display for Xvfb")
-
-
 class WinePrefix:
     def __init__(self, root, tools):
         self.root = pathlib.Path(root).resolve()
         self.prefix = self.root / "prefix"
         self.tools = pathlib.Path(tools).resolve()
         self.record = self.root / "recorded-urls.txt"
-        display, self.xvfb = find_display()
+        display = os.environ.get("DISPLAY")
+        if not display:
+            raise RuntimeError("no X display: run under xvfb-run -a -s '-screen 0 1280x1024x24'")
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d", LC_ALL="C.UTF-8",
                         DISPLAY=display, VELMORA_RECORD=self.windows_path(self.record))
@@ -95,5 +82,3 @@ class WinePrefix:
 
     def close(self):
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=60, stderr=subprocess.DEVNULL)
-        if self.xvfb:
-            self.xvfb.kill()

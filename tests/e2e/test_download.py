@@ -87,7 +87,7 @@ def start(t):
     return start_window(t)
 
 
-def case_resave_downloads_over_the_file_taken_in(t):
+def test_resave_downloads_over_the_file_taken_in(t):
     serve(t, {"/docs/page.html": (200, PAGE)})
     target = page_on_disk(t, "page.html", b"earlier copy")
     run, window = start(t)
@@ -105,7 +105,7 @@ def case_resave_downloads_over_the_file_taken_in(t):
     close_window(t, run, window)
 
 
-def case_save_as_downloads_into_the_proposed_name(t):
+def test_save_as_downloads_into_the_proposed_name(t):
     serve(t, {"/docs/page.html": (200, PAGE)})
     source = page_on_disk(t, "page.html", b"earlier copy")
     for old in source.parent.glob("page-*.html"):
@@ -128,7 +128,7 @@ def case_save_as_downloads_into_the_proposed_name(t):
     close_window(t, run, window)
 
 
-def case_resave_against_a_404_keeps_the_file_and_says_why(t):
+def test_resave_against_a_404_keeps_the_file_and_says_why(t):
     serve(t, {})
     target = page_on_disk(t, "gone.html", b"earlier copy")
     run, window = start(t)
@@ -163,7 +163,7 @@ def slowly(handler, seconds=20, piece=520):
         pass
 
 
-def case_closing_during_a_download_keeps_the_file_and_shows_nothing(t):
+def test_closing_during_a_download_keeps_the_file_and_shows_nothing(t):
     serve(t, {"/docs/slow.html": (200, slowly)})
     target = page_on_disk(t, "slow.html", b"earlier copy")
     run, window = start(t)
@@ -182,7 +182,7 @@ def case_closing_during_a_download_keeps_the_file_and_shows_nothing(t):
     expect([p.name for p in target.parent.iterdir() if p.name.startswith("~")] == [], "a stray file remains")
 
 
-def case_open_dialog_comes_back_with_the_last_choice(t):
+def test_open_dialog_comes_back_with_the_last_choice(t):
     page_on_disk(t, "page.html", b"earlier copy")
     run, window = start(t)
     take_in_through_open_dialog(t, window, FOLDER + r"\page.html")

@@ -66,7 +66,7 @@ def finish_closed(run):
     expect(code == 0, f"exit code {code}")
 
 
-def case_controls_carry_their_captions_and_hints(t):
+def test_controls_carry_their_captions_and_hints(t):
     clear_settings(t)
     run, window = start(t)
     children = {(cls, cid): text for cls, cid, text in t.texts(window)}
@@ -88,7 +88,7 @@ def case_controls_carry_their_captions_and_hints(t):
     finish_closed(run)
 
 
-def case_tabs_take_a_quarter_of_the_width_each(t):
+def test_tabs_take_a_quarter_of_the_width_each(t):
     clear_settings(t)
     run, window = start(t)
     lines = [line.split("\t") for line in t.driver("tabs", window).splitlines()]
@@ -100,7 +100,7 @@ def case_tabs_take_a_quarter_of_the_width_each(t):
     finish_closed(run)
 
 
-def case_each_page_shows_its_controls(t):
+def test_each_page_shows_its_controls(t):
     clear_settings(t)
     run, window = start(t)
     for index, name in enumerate(("file", "settings", "help")):
@@ -111,7 +111,7 @@ def case_each_page_shows_its_controls(t):
     finish_closed(run)
 
 
-def case_closing_with_the_options_off_writes_only_program(t):
+def test_closing_with_the_options_off_writes_only_program(t):
     path = write_settings(t, "[Mine]\nkey = value\n[POSITION]\nLeft=10\n[MODE]\nCloseQuery=0\nSaveStatus=0\n")
     run, window = start(t)
     t.driver("close", window)
@@ -122,7 +122,7 @@ def case_closing_with_the_options_off_writes_only_program(t):
            f"written {text!r}")
 
 
-def case_both_options_keep_the_placement_for_the_next_start(t):
+def test_both_options_keep_the_placement_for_the_next_start(t):
     path = write_settings(t, "[POSITION]\nLeft=100\nTop=120\nRight=520\nBottom=540\nState=0\n"
                              "[MODE]\nCloseQuery=1\nSaveStatus=1\n")
     run, window = start(t)
@@ -146,7 +146,7 @@ def case_both_options_keep_the_placement_for_the_next_start(t):
     finish_closed(run)
 
 
-def case_a_maximized_state_written_by_hand_starts_maximized(t):
+def test_a_maximized_state_written_by_hand_starts_maximized(t):
     write_settings(t, "[POSITION]\nSTATE=2\n")
     run, window = start(t)
     rect = t.driver("rect", window).split()
@@ -155,7 +155,7 @@ def case_a_maximized_state_written_by_hand_starts_maximized(t):
     finish_closed(run)
 
 
-def case_esc_asks_and_no_keeps_the_window(t):
+def test_esc_asks_and_no_keeps_the_window(t):
     path = write_settings(t, "[MODE]\nCloseQuery=1\n")
     before = path.read_bytes()
     run, window = start(t)
@@ -175,7 +175,7 @@ def case_esc_asks_and_no_keeps_the_window(t):
     expect("PROGRAM" in sections(path), "Yes did not write the file")
 
 
-def case_end_of_session_closes_without_asking(t):
+def test_end_of_session_closes_without_asking(t):
     path = write_settings(t, "[MODE]\nCloseQuery=1\n")
     run, window = start(t)
     answer = t.driver("send", window, str(WM_QUERYENDSESSION), "0", "0").strip()
@@ -189,7 +189,7 @@ def case_end_of_session_closes_without_asking(t):
     finish_closed(run)
 
 
-def case_the_file_beside_the_exe_is_read_until_a_per_user_file_exists(t):
+def test_the_file_beside_the_exe_is_read_until_a_per_user_file_exists(t):
     clear_settings(t)
     beside = t.env.drive_c("Velmora/Velmora.ini")
     beside.write_bytes(b"[POSITION]\r\nLeft=60\r\nTop=70\r\nRight=460\r\nBottom=480\r\n[MODE]\r\nSaveStatus=1\r\n")

@@ -3,8 +3,7 @@ held, not the commands they stand for."""
 
 import time
 
-from cases_shortcuts_help import statics, wait_box_saying
-from harness import close_window, expect, start_window
+from harness import close_window, expect, start_window, statics, wait_box_saying
 
 VK_RETURN = 0x0D
 VK_F1 = 0x70
@@ -12,7 +11,7 @@ IDCANCEL = 2
 IDOK = 1
 
 
-def case_f1_and_ctrl_enter_typed_into_the_window(t):
+def test_f1_and_ctrl_enter_typed_into_the_window(t):
     run, window = start_window(t)
     try:
         t.driver("input", window, str(VK_F1), "none")

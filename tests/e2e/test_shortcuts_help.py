@@ -6,7 +6,7 @@ import subprocess
 import time
 import zoneinfo
 
-from harness import EXE, Failure, close_window, expect, start_window
+from harness import EXE, close_window, expect, no_box_for, start_window, wait_box_saying
 
 BUTTON_ADD_SEND_TO = 1005
 BUTTON_DONATION, BUTTON_HOME_SITE = 1014, 1015
@@ -16,30 +16,6 @@ N2_ALT_ENTER = 1018
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
 
 
-def statics(t, box):
-    return [text for cls, _, text in t.texts(box) if cls == "Static"]
-
-
-def wait_box_saying(t, wanted, timeout=20.0):
-    """The Velmora box whose static texts include `wanted` (older boxes may still be closing)."""
-    deadline = time.monotonic() + timeout
-    seen = []
-    while time.monotonic() < deadline:
-        handle = t.driver("wait", "Velmora", "#32770", "2000", check=False, timeout=40).strip()
-        if handle:
-            seen = statics(t, handle)
-            if wanted in seen:
-                return handle
-        time.sleep(0.1)
-    raise Failure(f"no box saying {wanted!r}; last seen {seen}")
-
-
-def no_box_for(t, seconds):
-    handle = t.driver("wait", "Velmora", "#32770", str(int(seconds * 1000)), check=False, timeout=40).strip()
-    expect(not handle, f"a box appeared: {statics(t, handle) if handle else ''}")
-
-
-
 def send_to_folder(t):
     found = list(t.env.drive_c("users").glob("*/AppData/Roaming/Microsoft/Windows/SendTo"))
     expect(len(found) == 1, f"Send to folders in the prefix: {found}")
@@ -47,7 +23,7 @@ def send_to_folder(t):
     return found[0], "C:\\" + str(relative).replace("/", "\\")
 
 
-def case_send_to_button_creates_then_cancel_leaves_the_shortcut(t):
+def test_send_to_button_creates_then_cancel_leaves_the_shortcut(t):
     folder, windows_folder = send_to_folder(t)
     shortcut = folder / "Velmora.Lnk"
     if shortcut.exists():
@@ -80,7 +56,7 @@ def case_send_to_button_creates_then_cancel_leaves_the_shortcut(t):
     shortcut.unlink()
 
 
-def case_f1_without_a_help_file_names_the_file(t):
+def test_f1_without_a_help_file_names_the_file(t):
     for stale in (t.env.drive_c("Velmora/Velmora.chm"), t.env.drive_c("Velmora.chm")):
         expect(not stale.exists(), f"{stale} is in the way")
     run, window = start_window(t)
@@ -92,7 +68,7 @@ def case_f1_without_a_help_file_names_the_file(t):
         close_window(t, run, window)
 
 
-def case_help_file_in_the_parent_folder_is_handed_to_the_shell(t):
+def test_help_file_in_the_parent_folder_is_handed_to_the_shell(t):
     recorder = t.env.windows_path(t.env.tools / "recorder.exe")
     t.env.reg_add(r"HKCR\.chm", "", "Velmora.TestHelp")
     t.env.reg_add(r"HKCR\Velmora.TestHelp\shell\open\command", "", f'"{recorder}" "%1"')
@@ -166,14 +142,14 @@ def check_about_text(text, kyiv_choices):
     expect(lines[10:] == [""], f"after the Kyiv lines {lines[10:]}")
 
 
-def case_ctrl_enter_about_box_in_kyiv_and_elsewhere(t):
+def test_ctrl_enter_about_box_in_kyiv_and_elsewhere(t):
     text, kyiv = about_text_in_zone(t, "Europe/Kyiv", t.screens / "about-kyiv.png")
     check_about_text(text, kyiv)
     text, kyiv = about_text_in_zone(t, "America/New_York", t.screens / "about-new-york.png")
     check_about_text(text, kyiv)
 
 
-def case_maker_pages_open_in_the_browser(t):
+def test_maker_pages_open_in_the_browser(t):
     t.fresh_record()
     run, window = start_window(t)
     try:
@@ -186,7 +162,7 @@ def case_maker_pages_open_in_the_browser(t):
         close_window(t, run, window)
 
 
-def case_alt_enter_asks_for_the_properties_sheet_without_waiting(t):
+def test_alt_enter_asks_for_the_properties_sheet_without_waiting(t):
     run, window = start_window(t)
     try:
         t.driver("command", window, str(N2_ALT_ENTER))
@@ -200,7 +176,7 @@ def case_alt_enter_asks_for_the_properties_sheet_without_waiting(t):
         close_window(t, run, window)
 
 
-def case_send_to_again_yes_rewrites_an_edited_shortcut_and_no_deletes_it(t):
+def test_send_to_again_yes_rewrites_an_edited_shortcut_and_no_deletes_it(t):
     folder, windows_folder = send_to_folder(t)
     shortcut = folder / "Velmora.Lnk"
     shown_path = windows_folder + "\\Velmora.Lnk"

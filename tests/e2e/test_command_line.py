@@ -8,7 +8,7 @@ from harness import EXE, SYSTEM_DLLS, Run, expect
 
 SEVERAL_FILES = "複数のファイルは受け取れません。先頭のファイルを処理します。"
 
-def case_exe_is_self_contained(t):
+def test_exe_is_self_contained(t):
     objdump = shutil.which("x86_64-w64-mingw32-objdump")
     expect(objdump, "x86_64-w64-mingw32-objdump is missing")
     dump = subprocess.run([objdump, "-p", str(t.exe)], stdout=subprocess.PIPE, check=True).stdout.decode()
@@ -16,7 +16,7 @@ def case_exe_is_self_contained(t):
     expect(dlls and dlls <= SYSTEM_DLLS, f"Velmora.exe needs DLLs beside it: {sorted(dlls - SYSTEM_DLLS)}")
     expect("subsystem\t\t00000002" in dump.lower() or "(Windows GUI)" in dump, "not a GUI-subsystem exe")
 
-def case_one_argument_opens_the_url_without_a_window(t):
+def test_one_argument_opens_the_url_without_a_window(t):
     t.fresh_record()
     settings_before = t.settings_snapshot()
     code, windows = Run(t.env, f'"{EXE}" C:\\Mirror\\www.example.com\\docs\\page.html').finish()
@@ -26,14 +26,14 @@ def case_one_argument_opens_the_url_without_a_window(t):
     expect(urls == ["http://www.example.com/docs/page.html"], f"recorded {urls}")
     expect(t.settings_snapshot() == settings_before, f"settings changed: {t.settings_files()}")
 
-def case_quoted_path_with_spaces_is_one_argument(t):
+def test_quoted_path_with_spaces_is_one_argument(t):
     t.fresh_record()
     code, windows = Run(t.env, f'"{EXE}" "C:\\My Mirror\\www.example.com\\a b.html"').finish()
     expect(code == 0 and windows == [], f"exit {code}, windows {windows}")
     urls = t.env.recorded(1)
     expect(urls == ["http://www.example.com/a b.html"], f"recorded {urls}")
 
-def case_unquoted_path_shows_the_notice_first(t):
+def test_unquoted_path_shows_the_notice_first(t):
     t.fresh_record()
     run = Run(t.env, f'"{EXE}" C:\\My Mirror\\www.example.com\\a.html')
     box = t.wait_window("Velmora", "#32770")
@@ -48,7 +48,7 @@ def case_unquoted_path_shows_the_notice_first(t):
     urls = t.env.recorded(1)
     expect(urls == ["http://"], f"recorded {urls}")
 
-def case_shortcut_argument_opens_its_target(t):
+def test_shortcut_argument_opens_its_target(t):
     t.fresh_record()
     target = t.env.drive_c("Mirror Copies/www.example.com/docs/index.html")
     target.parent.mkdir(parents=True, exist_ok=True)
@@ -60,7 +60,7 @@ def case_shortcut_argument_opens_its_target(t):
     urls = t.env.recorded(1)
     expect(urls == ["http://www.example.com/docs/index.html"], f"recorded {urls}")
 
-def case_no_argument_shows_the_window_until_it_is_closed(t):
+def test_no_argument_shows_the_window_until_it_is_closed(t):
     t.fresh_record()
     run = Run(t.env, f'"{EXE}"')
     window = t.wait_window("Velmora", "TForm1")

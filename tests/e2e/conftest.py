@@ -1,0 +1,42 @@
+"""The end-to-end run under pytest: one throw-away Wine prefix for the session, the real
+Velmora.exe copied into it, and one test per case so that `-k` picks any of them.
+
+    xvfb-run -a -s '-screen 0 1280x1024x24' python3 -m pytest tests/e2e \
+        --exe build/windows/Velmora.exe --tools build/windows/e2e-tools --work build/windows/e2e-work
+"""
+
+import pathlib
+import subprocess
+import sys
+
+import pytest
+
+sys.path.insert(0, str(pathlib.Path(__file__).parent))
+from harness import EndToEnd  # noqa: E402
+from wine_env import WinePrefix  # noqa: E402
+
+
+def pytest_addoption(parser):
+    parser.addoption("--exe", required=True, help="the Velmora.exe under test")
+    parser.addoption("--tools", required=True, help="the folder of driver.exe and recorder.exe")
+    parser.addoption("--work", required=True, help="a folder the run may wipe and fill")
+
+
+@pytest.fixture(scope="session")
+def t(request):
+    options = request.config.option
+    env = WinePrefix(options.work, options.tools)
+    env.create()
+    run = EndToEnd(env, pathlib.Path(options.exe))
+    run.install()
+    yield run
+    env.close()
+
+
+@pytest.hookimpl(hookwrapper=True)
+def pytest_runtest_makereport(item, call):
+    outcome = yield
+    report = outcome.get_result()
+    # A failed case may leave its windows behind; the next case starts from no Wine process.
+    if report.when == "call" and report.failed and "t" in item.funcargs:
+        subprocess.run(["wineserver", "-k"], env=item.funcargs["t"].env.env, stderr=subprocess.DEVNULL)
