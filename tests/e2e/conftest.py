@@ -20,6 +20,8 @@ def pytest_addoption(parser):
     parser.addoption("--exe", required=True, help="the Velmora.exe under test")
     parser.addoption("--tools", required=True, help="the folder of driver.exe and recorder.exe")
     parser.addoption("--work", required=True, help="a folder the run may wipe and fill")
+    parser.addoption("--file-version", required=True, help="the four-part version the build stamped")
+    parser.addoption("--package", required=True, help="the release zip")
 
 
 @pytest.fixture(scope="session")
@@ -28,6 +30,7 @@ def t(request):
     env = WinePrefix(options.work, options.tools)
     env.create()
     run = EndToEnd(env, pathlib.Path(options.exe))
+    run.file_version = options.file_version
     run.install()
     yield run
     env.close()
@@ -38,5 +41,7 @@ def pytest_runtest_makereport(item, call):
     outcome = yield
     report = outcome.get_result()
     # A failed case may leave its windows behind; the next case starts from no Wine process.
-    if report.when == "call" and report.failed and "t" in item.funcargs:
-        subprocess.run(["wineserver", "-k"], env=item.funcargs["t"].env.env, stderr=subprocess.DEVNULL)
+    if report.when == "call" and report.failed:
+        for run in item.funcargs.values():
+            if isinstance(run, EndToEnd):
+                subprocess.run(["wineserver", "-k"], env=run.env.env, stderr=subprocess.DEVNULL)

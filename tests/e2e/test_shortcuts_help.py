@@ -129,10 +129,10 @@ def about_text_in_zone(t, zone, screenshot=None):
         t.env.env.update(saved)
 
 
-def check_about_text(text, kyiv_choices):
+def check_about_text(t, text, kyiv_choices):
     lines = text.split("\r\n")
     expect(text.endswith("\r\n"), f"no trailing line break: {text!r}")
-    expect(lines[0] == "Velmora V2.1 (2.1.1.0) Release Build", f"line 1 {lines[0]!r}")
+    expect(lines[0] == f"Velmora V2.1 ({t.file_version}) Release Build", f"line 1 {lines[0]!r}")
     expect(lines[1] == EXE, f"line 2 {lines[1]!r}")
     expect(lines[2] == "CurrentScreen 1280 x 1024", f"line 3 {lines[2]!r}")
     expect(lines[3:8] == ["", "Copyright (C) 2026 Quorrin", "velmora@quorrin.example",
@@ -144,9 +144,9 @@ def check_about_text(text, kyiv_choices):
 
 def test_ctrl_enter_about_box_in_kyiv_and_elsewhere(t):
     text, kyiv = about_text_in_zone(t, "Europe/Kyiv", t.screens / "about-kyiv.png")
-    check_about_text(text, kyiv)
+    check_about_text(t, text, kyiv)
     text, kyiv = about_text_in_zone(t, "America/New_York", t.screens / "about-new-york.png")
-    check_about_text(text, kyiv)
+    check_about_text(t, text, kyiv)
 
 
 def test_maker_pages_open_in_the_browser(t):
