@@ -1,6 +1,7 @@
 #pragma once
 // Process start-up: the application object's state and the start-up sequence.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,7 +9,7 @@
 // The application title: the caption of every box and of the main window.
 extern std::wstring ApplicationTitle;
 // The thread locale the program started with; the shortcut rule lower-cases by it.
-extern unsigned StartupLocale;
+extern std::uint32_t StartupLocale;
 
 // The process command line cut into arguments by the program's own rule (not the C runtime's,
 // not CommandLineToArgvW's): characters 1-32 separate, a double quote opens a stretch that

@@ -7,6 +7,7 @@
 #include "app/random.h"
 #include "app/session.h"
 #include "app/texts.h"
+#include "platform/process.h"
 #include "url/path_to_url.h"
 #include "url/source_path.h"
 
@@ -27,7 +28,7 @@ platform::ShowCommand ShowCommandFor(WindowState state) {
 }
 
 void TForm1::Create() {
-    handle_ = platform::CreateMainWindow(MainWindowLayout());
+    handle_ = platform::CreateMainWindow(MainWindowLayout(), *this);
     FormResize();
     FormCreate();
 }
@@ -114,9 +115,9 @@ void TForm1::FormCreate() {
     }
 
     if (argumentCount >= 2) InfoMessage(kSeveralFilesNotice);
-    SourceFileName = ResolveSourcePath(arguments[1]);
+    SourceFileName = ResolveSourcePath(arguments[1], StartupLocale);
     // The URL of a command-line run is only handed on; SourceUrl stays empty.
-    OpenUrl(PathToUrl(SourceFileName));
+    OpenUrl(handle_, PathToUrl(SourceFileName));
     platform::PostQuitMessage(0);
 }
 
@@ -128,3 +129,40 @@ void TForm1::FormResize() {
 
 // Posted, not called: the close query then runs from the message loop, outside this command.
 void TForm1::Close1Click() { platform::PostMessageW(handle_, platform::kWmClose, 0, 0); }
+
+int TForm1::RunMessageLoop() { return platform::RunMessageLoop(handle_, *this); }
+
+// ---- What the window tells the program
+
+void TForm1::MessageQueued(const platform::QueuedMessage& message, bool& handled) {
+    AppMessage(message, handled);
+}
+
+void TForm1::CommandChosen(int id) { Command(static_cast<ControlId>(id)); }
+
+// A drop that reaches the window by ordinary dispatch, without AppMessage, is handled the same.
+void TForm1::FilesDropped(platform::DropHandle drop) {
+    RunCommand([&] { WMDropFiles(drop); });
+}
+
+// Every close goes through the close query, which reports its own errors; during a download the
+// window goes only once the download has unwound.
+void TForm1::CloseRequested() {
+    if (FormCloseQuery()) CloseAccepted();
+}
+
+bool TForm1::EndSessionQueried() {
+    const bool canEnd = WMQueryEndSession();
+    // A download running under this query gives up at its next read, keeping the file.
+    if (canEnd && downloading_) CloseAccepted();
+    return canEnd;
+}
+
+// Only a shown window has a state of its own; a hidden one keeps what LoadSettings recorded.
+void TForm1::StateChanged(WindowState state) {
+    if (platform::IsWindowVisible(handle_)) RecordWindowState(state);
+}
+
+void TForm1::Resized() { FormResize(); }
+
+void TForm1::ErrorRaised(const platform::Error& error) { ShowDefaultErrorBox(error); }

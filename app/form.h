@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/shell.h"
+#include "platform/window.h"
 
-enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+using platform::WindowState;
 
 // The pages of PageControl1, in tab order.
 enum class Page { TabSheetFile = 0, TabSheetSettings = 1, TabSheetHelp = 2 };
@@ -37,7 +38,9 @@ enum class ControlId : int {
     Close1,  // Esc
 };
 
-class TForm1 {
+// The window's events reach TForm1 through platform::WindowEvents, which it hands to the
+// platform when it creates the window and runs the loop (app/form.cpp).
+class TForm1 final : public platform::WindowEvents {
 public:
     static constexpr int kWidth96 = 280;
     static constexpr int kHeight96 = 280;
@@ -94,6 +97,18 @@ public:
     void ButtonDonationClick();
     void ButtonHomeSiteClick();
     void Close1Click();
+
+    // ---- what the window tells the program (platform::WindowEvents)
+    void MessageQueued(const platform::QueuedMessage& message, bool& handled) override;
+    void CommandChosen(int id) override;
+    void FilesDropped(platform::DropHandle drop) override;
+    void CloseRequested() override;
+    bool EndSessionQueried() override;
+    void StateChanged(WindowState state) override;
+    void Resized() override;
+    void ErrorRaised(const platform::Error& error) override;
+    // Runs the message loop until the quit message; returns its exit code.
+    int RunMessageLoop();
 
     // ---- work the commands share
     bool DownloadToFile(const std::wstring& url, const std::wstring& fileName);

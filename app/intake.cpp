@@ -2,12 +2,15 @@
 // the file becomes the source, its rebuilt URL opens, and the source buttons come on.
 #include <algorithm>
 
+#include "app/application.h"
 #include "app/form.h"
 #include "app/messages.h"
 #include "app/session.h"
 #include "app/texts.h"
-#include "platform/platform.h"
-#include "shell/shell_folders.h"
+#include "files/special_folders.h"
+#include "platform/dialogs.h"
+#include "platform/shell.h"
+#include "platform/window.h"
 #include "url/path_to_url.h"
 #include "url/source_path.h"
 
@@ -19,23 +22,11 @@ constexpr std::uint32_t kNameBufferChars = 256;
 void TakeIn(TForm1& form, const std::wstring& path) {
     SourceFileName = path;
     SourceUrl = PathToUrl(SourceFileName);
-    OpenUrl(SourceUrl);
+    OpenUrl(form.Handle(), SourceUrl);
     form.SetEnabled(ControlId::ButtonResave, true);
     form.SetEnabled(ControlId::ButtonSaveAs, true);
     form.SetEnabled(ControlId::ButtonOpenFolder, true);
 }
-
-// Releases the drop exactly once, also when preparing the path ends in an error.
-class DropOwner {
-public:
-    explicit DropOwner(platform::DropHandle drop) : drop_(drop) {}
-    ~DropOwner() { platform::DragFinish(drop_); }
-    DropOwner(const DropOwner&) = delete;
-    DropOwner& operator=(const DropOwner&) = delete;
-
-private:
-    platform::DropHandle drop_;
-};
 
 }  // namespace
 
@@ -53,13 +44,14 @@ void TForm1::AppMessage(const platform::QueuedMessage& message, bool& handled) {
 void TForm1::WMDropFiles(platform::DropHandle drop) {
     std::wstring path;
     {
-        const DropOwner owner(drop);
+        // Released exactly once, also when preparing the path ends in an error.
+        const platform::UniqueDrop owner(drop);
         const std::uint32_t count = platform::DragQueryFileW(drop, platform::kDragQueryCount, nullptr, 0);
         if (count >= 2) InfoMessage(kSeveralFilesNotice);
         // Asked for its length first, so that a path longer than 255 characters comes whole.
         const std::uint32_t length = platform::DragQueryFileW(drop, 0, nullptr, 0);
         platform::DragQueryFileW(drop, 0, &path, std::max(kNameBufferChars, length + 1));
-        path = ResolveSourcePath(path);
+        path = ResolveSourcePath(path, StartupLocale);
     }
     TakeIn(*this, path);
 }
@@ -67,7 +59,7 @@ void TForm1::WMDropFiles(platform::DropHandle drop) {
 void TForm1::ButtonSelectFileClick() {
     platform::FileDialogConfig dialog;
     dialog.owner = handle_;
-    dialog.folder = GetSpecialFolderPath(platform::kCsidlDesktop);
+    dialog.folder = GetSpecialFolderPath(handle_, platform::kCsidlDesktop);
     dialog.fileName = openDialogFileName_;
     dialog.options = platform::kFosFileMustExist | platform::kFosPathMustExist;
     dialog.fileTypes = {{L"All", L"*.*"}};

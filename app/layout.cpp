@@ -14,21 +14,23 @@ platform::WindowLayout BuildLayout() {
     constexpr int kHelp = static_cast<int>(Page::TabSheetHelp);
 
     platform::WindowLayout layout;
+    layout.className = L"TForm1";
     layout.width96 = TForm1::kWidth96;
     layout.height96 = TForm1::kHeight96;
     layout.fontFace = L"Meiryo UI";
     layout.fontHeight96 = -11;  // 9 pt
     layout.margin96 = 3;
     layout.pages = {
-        {L"ファイル", {1, 4}},
-        {L"設 定", {2, 1}},
-        {L"ヘルプ", {2, 5}},
+        {L"TabSheetFile", L"ファイル", {1, 4}},
+        {L"TabSheetSettings", L"設 定", {2, 1}},
+        {L"TabSheetHelp", L"ヘルプ", {2, 5}},
     };
 
-    const auto button = [](ControlId id, int page, int parent, int column, int row, const wchar_t* caption,
-                           const wchar_t* hint) {
+    const auto button = [](ControlId id, const wchar_t* name, int page, int parent, int column, int row,
+                           const wchar_t* caption, const wchar_t* hint) {
         platform::ControlLayout entry;
         entry.id = Id(id);
+        entry.name = name;
         entry.page = page;
         entry.parent = parent;
         entry.column = column;
@@ -40,56 +42,63 @@ platform::WindowLayout BuildLayout() {
 
     auto& c = layout.controls;
     // File page: the source buttons wait for the first file taken in.
-    c.push_back(button(ControlId::ButtonSelectFile, kFile, 0, 0, 0, L"フルパスをURLに戻して再表示",
-                       L"View Original"));
+    c.push_back(button(ControlId::ButtonSelectFile, L"ButtonSelectFile", kFile, 0, 0, 0,
+                       L"フルパスをURLに戻して再表示", L"View Original"));
     c.back().defaultButton = true;
-    c.push_back(button(ControlId::ButtonResave, kFile, 0, 0, 1, L"上書きで再保存", L"Save OverWrite"));
-    c.push_back(button(ControlId::ButtonSaveAs, kFile, 0, 0, 2, L"名前を付けて保存", L"Save As new name"));
-    c.push_back(
-        button(ControlId::ButtonOpenFolder, kFile, 0, 0, 3, L"ファイルの場所を開く", L"Open File Location"));
+    c.push_back(button(ControlId::ButtonResave, L"ButtonResave", kFile, 0, 0, 1, L"上書きで再保存",
+                       L"Save OverWrite"));
+    c.push_back(button(ControlId::ButtonSaveAs, L"ButtonSaveAs", kFile, 0, 0, 2, L"名前を付けて保存",
+                       L"Save As new name"));
+    c.push_back(button(ControlId::ButtonOpenFolder, L"ButtonOpenFolder", kFile, 0, 0, 3,
+                       L"ファイルの場所を開く", L"Open File Location"));
     for (int i = 1; i <= 3; ++i) c[i].enabled = false;
 
     // Settings page: two group boxes side by side, each with a grid of four rows.
     platform::ControlLayout group2;
     group2.id = kGroupBox2;
+    group2.name = L"GroupBox2";
     group2.kind = ControlKind::GroupBox;
     group2.page = kSettings;
     group2.caption = L"起動ショートカット登録";
     group2.inner = {1, 4};
     platform::ControlLayout group1 = group2;
     group1.id = kGroupBox1;
+    group1.name = L"GroupBox1";
     group1.column = 1;
     group1.caption = L"終了時";
     c.push_back(group2);
     c.push_back(group1);
-    c.push_back(button(ControlId::ButtonAddSendTo, kSettings, kGroupBox2, 0, 0, L"「送る」メニュー",
-                       L"ShortCut for SendTo"));
-    c.push_back(button(ControlId::ButtonDeskTop, kSettings, kGroupBox2, 0, 1, L"デスクトップ",
-                       L"ShortCut for DeskTop"));
-    c.push_back(button(ControlId::ButtonStartMenu, kSettings, kGroupBox2, 0, 2, L"スタートメニュー",
-                       L"ShortCut for StartMenu"));
-    c.push_back(button(ControlId::ButtonStartUp, kSettings, kGroupBox2, 0, 3, L"スタートアップ",
-                       L"ShortCut for StartUp"));
-    c.push_back(
-        button(ControlId::CheckBoxCloseQuery, kSettings, kGroupBox1, 0, 0, L"確認する", L"Querry at close"));
+    c.push_back(button(ControlId::ButtonAddSendTo, L"ButtonAddSendTo", kSettings, kGroupBox2, 0, 0,
+                       L"「送る」メニュー", L"ShortCut for SendTo"));
+    c.push_back(button(ControlId::ButtonDeskTop, L"ButtonDeskTop", kSettings, kGroupBox2, 0, 1,
+                       L"デスクトップ", L"ShortCut for DeskTop"));
+    c.push_back(button(ControlId::ButtonStartMenu, L"ButtonStartMenu", kSettings, kGroupBox2, 0, 2,
+                       L"スタートメニュー", L"ShortCut for StartMenu"));
+    c.push_back(button(ControlId::ButtonStartUp, L"ButtonStartUp", kSettings, kGroupBox2, 0, 3,
+                       L"スタートアップ", L"ShortCut for StartUp"));
+    c.push_back(button(ControlId::CheckBoxCloseQuery, L"CheckBoxCloseQuery", kSettings, kGroupBox1, 0, 0,
+                       L"確認する", L"Querry at close"));
     c.back().kind = ControlKind::CheckBox;
-    c.push_back(button(ControlId::CheckBoxSaveStatus, kSettings, kGroupBox1, 0, 1, L"状態を保存する",
-                       L"Save status"));
+    c.push_back(button(ControlId::CheckBoxSaveStatus, L"CheckBoxSaveStatus", kSettings, kGroupBox1, 0, 1,
+                       L"状態を保存する", L"Save status"));
     c.back().kind = ControlKind::CheckBox;
 
     // Help page: column 1 stays empty.
-    c.push_back(button(ControlId::ButtonHelp, kHelp, 0, 0, 0, L"ヘルプ表示", L"Help (F1)"));
-    c.push_back(button(ControlId::ButtonAbout, kHelp, 0, 0, 1, L"バージョン情報", L"About (Ctrl+Enter)"));
+    c.push_back(button(ControlId::ButtonHelp, L"ButtonHelp", kHelp, 0, 0, 0, L"ヘルプ表示", L"Help (F1)"));
+    c.push_back(button(ControlId::ButtonAbout, L"ButtonAbout", kHelp, 0, 0, 1, L"バージョン情報",
+                       L"About (Ctrl+Enter)"));
+    c.push_back(button(ControlId::ButtonProperties, L"ButtonProperties", kHelp, 0, 0, 2, L"プロパティ表示",
+                       L"Properties (Alt+Enter)"));
     c.push_back(
-        button(ControlId::ButtonProperties, kHelp, 0, 0, 2, L"プロパティ表示", L"Properties (Alt+Enter)"));
-    c.push_back(button(ControlId::ButtonDonation, kHelp, 0, 0, 3, L"開発支援", L"Donation"));
-    c.push_back(button(ControlId::ButtonHomeSite, kHelp, 0, 0, 4, L"ホームページ", L"HomeSite"));
+        button(ControlId::ButtonDonation, L"ButtonDonation", kHelp, 0, 0, 3, L"開発支援", L"Donation"));
+    c.push_back(
+        button(ControlId::ButtonHomeSite, L"ButtonHomeSite", kHelp, 0, 0, 4, L"ホームページ", L"HomeSite"));
 
     layout.shortcuts = {
-        {Id(ControlId::N1), L"ヘルプ", platform::kVkF1, false, false},
-        {Id(ControlId::About1), L"バージョン", platform::kVkReturn, true, false},
-        {Id(ControlId::N2), L"プロパティ", platform::kVkReturn, false, true},
-        {Id(ControlId::Close1), L"終了", platform::kVkEscape, false, false},
+        {Id(ControlId::N1), L"N1", L"ヘルプ", platform::kVkF1, false, false},
+        {Id(ControlId::About1), L"About1", L"バージョン", platform::kVkReturn, true, false},
+        {Id(ControlId::N2), L"N2", L"プロパティ", platform::kVkReturn, false, true},
+        {Id(ControlId::Close1), L"Close1", L"終了", platform::kVkEscape, false, false},
     };
     return layout;
 }
@@ -99,19 +108,6 @@ platform::WindowLayout BuildLayout() {
 const platform::WindowLayout& MainWindowLayout() {
     static const platform::WindowLayout layout = BuildLayout();
     return layout;
-}
-
-platform::Rect GridCellRect(const platform::Rect& area, platform::Grid grid, int column, int row,
-                            int margin) {
-    const std::int64_t width = area.right - area.left;
-    const std::int64_t height = area.bottom - area.top;
-    const auto edge = [](std::int32_t start, std::int64_t size, int index, int count) {
-        return static_cast<std::int32_t>(start + size * index / count);
-    };
-    return {edge(area.left, width, column, grid.columns) + margin,
-            edge(area.top, height, row, grid.rows) + margin,
-            edge(area.left, width, column + 1, grid.columns) - margin,
-            edge(area.top, height, row + 1, grid.rows) - margin};
 }
 
 int TabWidthFor(int clientWidth, int pageCount) { return clientWidth / (pageCount + 1); }

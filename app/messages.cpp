@@ -2,7 +2,8 @@
 
 #include "app/application.h"
 #include "app/form.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/window.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 #include "app/application.h"
 #include "app/form.h"
 #include "app/messages.h"
-#include "platform/platform.h"
+#include "platform/clock_locale.h"
+#include "platform/process.h"
 
 std::wstring ApplicationTitle;
-unsigned StartupLocale = platform::kLocaleEnglishUs;
+std::uint32_t StartupLocale = platform::kLocaleEnglishUs;
 
 namespace {
 
@@ -26,7 +27,7 @@ void ApplyStartupShowCommand(TForm1& form) {
 }  // namespace
 
 int RunApplication() {
-    if (const unsigned locale = platform::GetThreadLocale(); locale != 0) StartupLocale = locale;
+    if (const std::uint32_t locale = platform::GetThreadLocale(); locale != 0) StartupLocale = locale;
     // Single-threaded apartment before any window: the shell-link objects need it.
     const bool comInitialised = platform::CoInitialize();
 
@@ -37,7 +38,7 @@ int RunApplication() {
     // was never shown and no quit was requested, so running the loop would hang invisibly.
     if (RunCommand([&] { form.Create(); })) {
         ApplyStartupShowCommand(form);
-        exitCode = platform::RunMessageLoop();
+        exitCode = form.RunMessageLoop();
     }
     form.Destroy();
     Form1 = nullptr;

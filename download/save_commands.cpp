@@ -2,9 +2,11 @@
 #include "app/form.h"
 #include "app/messages.h"
 #include "app/session.h"
-#include "download/open_file_location.h"
-#include "download/path_parts.h"
-#include "platform/platform.h"
+#include "download/time_stamp.h"
+#include "files/paths.h"
+#include "platform/dialogs.h"
+#include "platform/process.h"
+#include "shell/open_file_location.h"
 
 namespace {
 
@@ -33,8 +35,8 @@ void TForm1::ButtonResaveClick() {
 void TForm1::ButtonSaveAsClick() {
     if (RefusedDuringDownload(*this)) return;
     const std::wstring directory = DirectoryPart(SourceFileName);
-    const std::wstring baseName = BaseNamePart(SourceFileName);
-    const std::wstring extension = ExtensionPart(SourceFileName);
+    const std::wstring baseName = BaseNamePart(SourceFileName, kBackslashSlashColon);
+    const std::wstring extension = ExtensionPart(SourceFileName, kBackslashSlashColon);
     // Taken once, before the dialog: the proposal names the moment the user asked.
     const std::wstring stamp = TimeStamp(platform::GetLocalTime());
     SaveFileName = JoinBaseName(directory, baseName) + stamp + extension;
@@ -42,7 +44,7 @@ void TForm1::ButtonSaveAsClick() {
     platform::FileDialogConfig dialog;
     dialog.owner = handle_;
     dialog.folder = DirectoryPart(SaveFileName);
-    dialog.fileName = FileNamePart(SaveFileName);
+    dialog.fileName = FileNamePart(SaveFileName, kBackslashSlashColon);
     dialog.options = 0;  // no overwrite prompt: choosing an existing file overwrites it
     dialog.fileTypes = {{L"All(*.*)", L"*.*"}};
     const std::optional<std::wstring> chosen = platform::ShowSaveDialog(dialog);

@@ -9,6 +9,9 @@
 #include "app/form.h"
 #include "app/random.h"
 #include "info/civil_time.h"
+#include "platform/process.h"
+#include "platform/resources.h"
+#include "platform/window.h"
 
 namespace {
 

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/clock_locale.h"
+#include "platform/dialogs.h"
+#include "platform/types.h"
 
 // The four-part fixed file version of a file ("2.1.8457.18046"), or empty without a version
 // resource.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/clock_locale.h"
 
 constexpr std::int64_t kMillisecondsPerMinute = 60 * 1000;
 constexpr std::int64_t kMillisecondsPerHour = 60 * kMillisecondsPerMinute;

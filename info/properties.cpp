@@ -3,7 +3,8 @@
 
 #include "app/constants.h"
 #include "app/form.h"
-#include "platform/platform.h"
+#include "platform/process.h"
+#include "platform/shell.h"
 #include "url/path_to_url.h"
 
 void ShowFileProperties(const std::wstring& path) {
@@ -19,6 +20,6 @@ void ShowFileProperties(const std::wstring& path) {
 
 void TForm1::ButtonPropertiesClick() { ShowFileProperties(platform::GetModuleFileNameW()); }
 
-void TForm1::ButtonDonationClick() { OpenUrl(std::wstring(AppHomePage) + L"software/index3.html"); }
+void TForm1::ButtonDonationClick() { OpenUrl(handle_, std::wstring(AppHomePage) + L"software/index3.html"); }
 
-void TForm1::ButtonHomeSiteClick() { OpenUrl(AppHomePage); }
+void TForm1::ButtonHomeSiteClick() { OpenUrl(handle_, AppHomePage); }

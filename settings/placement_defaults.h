@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/main_window.h"
+#include "platform/types.h"
 
 inline std::int32_t Wrap32(std::int64_t value) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));

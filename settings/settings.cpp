@@ -5,6 +5,13 @@
 #include "app/messages.h"
 #include "app/session.h"
 #include "app/texts.h"
+#include "files/paths.h"
+#include "files/replacing_file.h"
+#include "platform/clock_locale.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/shell.h"
+#include "platform/window.h"
 #include "settings/ini_document.h"
 #include "settings/placement_defaults.h"
 #include "settings/settings_path.h"
@@ -30,8 +37,7 @@ platform::WindowPlacement PlacementOf(platform::WindowHandle window) {
 bool ForceDirectories(std::wstring folder) {
     while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
     if (folder.empty() || folder.back() == L':' || platform::DirectoryExists(folder)) return true;
-    const std::size_t separator = folder.rfind(L'\\');
-    if (separator != std::wstring::npos && !ForceDirectories(folder.substr(0, separator))) return false;
+    if (!ForceDirectories(FolderPart(folder, kBackslash))) return false;
     return platform::CreateDirectoryW(folder);
 }
 
@@ -39,7 +45,7 @@ bool ForceDirectories(std::wstring folder) {
 // folders cannot be made.
 std::wstring SettingsFileForWriting() {
     const std::wstring path = GetSettingsFileName();
-    const std::wstring folder = path.substr(0, path.rfind(L'\\') + 1);
+    const std::wstring folder = FolderPart(path, kBackslash);
     if (folder.empty() || platform::DirectoryExists(folder) || ForceDirectories(folder)) return path;
     return FallbackSettingsFileName();
 }
@@ -112,7 +118,7 @@ void TForm1::SaveSettings() {
 
     const std::wstring exe = platform::GetModuleFileNameW();
     document.EraseSection(kProgram);
-    document.WriteString(kProgram, L"Name", ExecutableFileName(exe));
+    document.WriteString(kProgram, L"Name", FileNamePart(exe, kBackslashColon));
     document.WriteString(kProgram, L"Path", ExecutableFolder(exe));
     document.WriteString(kProgram, L"Version", AppVersionLabel);
     document.WriteString(kProgram, L"IniFile", path);
@@ -138,7 +144,11 @@ void TForm1::SaveSettings() {
         document.WriteString(kMode, L"SaveStatus", FormatProfileBoolean(true));
     }
 
-    platform::PublishFile(path, EncodeText(document.Text(), encoding, codePage));
+    const std::string bytes = EncodeText(document.Text(), encoding, codePage);
+    ReplacingFile file(path);
+    if (!file.Write(bytes.data(), static_cast<std::uint32_t>(bytes.size())))
+        throw platform::Error(L"Stream write error");
+    file.Commit();
 }
 
 bool TForm1::FormCloseQuery() {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/settings.h"
+#include "platform/clock_locale.h"
 
 namespace {
 
@@ -168,6 +168,6 @@ std::string EncodeText(const std::wstring& text, TextEncoding encoding, std::uin
         case TextEncoding::Ansi:
             break;
     }
-    if (ansiCodePage == kCodePageUtf8) return "\xEF\xBB\xBF" + Utf8(text);
+    if (ansiCodePage == platform::kCodePageUtf8) return "\xEF\xBB\xBF" + Utf8(text);
     return platform::WideCharToMultiByte(ansiCodePage, text);
 }

@@ -13,5 +13,3 @@ TextEncoding DetectEncoding(const std::string& bytes);
 std::wstring DecodeText(const std::string& bytes, TextEncoding encoding, std::uint32_t ansiCodePage);
 // The mark, then the text; a new ANSI file gets the UTF-8 mark when the code page is UTF-8.
 std::string EncodeText(const std::wstring& text, TextEncoding encoding, std::uint32_t ansiCodePage);
-
-constexpr std::uint32_t kCodePageUtf8 = 65001;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/settings.h"
+#include "platform/clock_locale.h"
 
 // An integer as the file may hold it: leading spaces, a sign, then decimal digits or hex
 // digits after "$", "x", "X", "0x" or "0X", nothing after; it must fit in 32 bits (eight hex

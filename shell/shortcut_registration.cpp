@@ -3,9 +3,12 @@
 #include "app/constants.h"
 #include "app/form.h"
 #include "app/messages.h"
-#include "download/open_file_location.h"
-#include "platform/platform.h"
-#include "shell/shell_folders.h"
+#include "files/paths.h"
+#include "files/special_folders.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/shell.h"
+#include "shell/open_file_location.h"
 
 namespace {
 
@@ -14,11 +17,6 @@ bool WriteShortcut(const std::wstring& shortcutPath, const std::wstring& target)
     platform::ShellLink link;
     link.SetPath(target);
     return link.Save(shortcutPath, false) == 0;
-}
-
-std::wstring FileNamePart(const std::wstring& path) {
-    const std::size_t last = path.find_last_of(L"\\/:");
-    return last == std::wstring::npos ? path : path.substr(last + 1);
 }
 
 }  // namespace
@@ -41,13 +39,13 @@ void TForm1::ButtonStartUpClick() {
 }
 
 void TForm1::RegisterShortcut(int csidl, const std::wstring& folderCaption, const std::wstring& target) {
-    const std::wstring shortcutPath = GetSpecialFolderPath(csidl) + AppTitle + L".Lnk";
+    const std::wstring shortcutPath = GetSpecialFolderPath(handle_, csidl) + AppTitle + L".Lnk";
     const std::wstring report = L"フォルダ " + folderCaption;
     const std::wstring pathLines = L" \r\n" + shortcutPath + L"\r\n";
 
     if (platform::FileExists(shortcutPath)) {
         const ConfirmResult answer =
-            ConfirmMessage(folderCaption + L" には既に " + FileNamePart(shortcutPath) +
+            ConfirmMessage(folderCaption + L" には既に " + FileNamePart(shortcutPath, kBackslashSlashColon) +
                                L" が存在します。\r\n更新しますか？\r\n\r\n" +
                                L"[はい]: 更新, [いいえ]: 削除, [Cancel]: 取消し",
                            ConfirmButtons::YesNoCancel);

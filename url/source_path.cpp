@@ -1,26 +1,22 @@
 #include "url/source_path.h"
 
-#include "app/application.h"
-#include "platform/platform.h"
+#include "files/paths.h"
+#include "platform/clock_locale.h"
+#include "platform/files.h"
+#include "platform/shell.h"
 
 namespace {
-
-// From the last "." to the end, unless a "\" or ":" comes after that dot.
-std::wstring ExtensionOf(const std::wstring& path) {
-    const std::size_t found = path.find_last_of(L".\\:");
-    if (found == std::wstring::npos || path[found] != L'.') return {};
-    return path.substr(found);
-}
 
 constexpr int kTargetBufferChars = 260;
 constexpr std::uint32_t kLongNameBufferChars = 261;
 
 }  // namespace
 
-bool IsShortcutPath(const std::wstring& path) {
-    const std::wstring extension = ExtensionOf(path);
+bool IsShortcutPath(const std::wstring& path, std::uint32_t locale) {
+    // The extension ends at a "\" or a drive's colon; "/" is part of a name here.
+    const std::wstring extension = ExtensionPart(path, kBackslashColon);
     if (extension.empty()) return false;
-    return platform::LCMapStringW(StartupLocale, platform::kLcmapLowercase | platform::kLcmapLinguisticCasing,
+    return platform::LCMapStringW(locale, platform::kLcmapLowercase | platform::kLcmapLinguisticCasing,
                                   extension) == L".lnk";
 }
 
@@ -42,7 +38,7 @@ std::wstring GetLongFileName(const std::wstring& path) {
     return path;
 }
 
-std::wstring ResolveSourcePath(const std::wstring& path) {
-    if (!IsShortcutPath(path)) return path;
+std::wstring ResolveSourcePath(const std::wstring& path, std::uint32_t locale) {
+    if (!IsShortcutPath(path, locale)) return path;
     return GetLongFileName(ResolveShortcut(path));
 }

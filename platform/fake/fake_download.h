@@ -10,7 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/internet.h"
+#include "platform/resources.h"
+#include "platform/shell.h"
+#include "platform/window.h"
 
 namespace fake {
 
@@ -86,6 +91,8 @@ struct Download {
     // The write with this number (counted from 0 over the whole test) fails.
     std::optional<int> failingWrite;
     int writes = 0;
+    // FlushFileBuffers fails, as on a volume that filled up.
+    bool flushFails = false;
     int fileHandlesAlive = 0;
     std::map<platform::FileHandle, std::wstring> openFiles;  // the path each handle writes to
     struct Move {

@@ -11,7 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/internet.h"
+#include "platform/resources.h"
+#include "platform/shell.h"
+#include "platform/window.h"
 
 namespace fake {
 

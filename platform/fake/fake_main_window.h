@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/main_window.h"
-#include "platform/settings.h"
+#include "platform/window.h"
 
 namespace fake {
 
@@ -27,9 +26,8 @@ struct MainWindowMachine {
     std::wstring appData = LR"(C:\Users\u\AppData\Roaming)";
     // Folders CreateDirectoryW refuses to make (as a read-only parent would).
     std::vector<std::wstring> uncreatableFolders;
-    // Make reading / publishing the settings file fail with this text.
+    // Makes reading the settings file fail with this text.
     std::optional<std::wstring> readError;
-    std::optional<std::wstring> publishError;
     std::vector<std::wstring> profileFilesRead;
 
     std::uint32_t codePage = 1252;

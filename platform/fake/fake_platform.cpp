@@ -1,3 +1,4 @@
+// The fake machine's one State, and the text the fake disk holds in its encodings.
 #include "platform/fake/fake_platform.h"
 
 #include <algorithm>
@@ -6,7 +7,52 @@
 namespace fake {
 
 namespace {
+
 wchar_t Fold(wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))); }
+
+void AppendCodePoint(std::wstring& text, char32_t point) {
+    if (sizeof(wchar_t) == 2 && point >= 0x10000) {
+        point -= 0x10000;
+        text += static_cast<wchar_t>(0xD800 + (point >> 10));
+        text += static_cast<wchar_t>(0xDC00 + (point & 0x3FF));
+    } else {
+        text += static_cast<wchar_t>(point);
+    }
+}
+
+// Well-formed UTF-8 only: the tests' files are.
+std::wstring FromUtf8(const std::string& bytes) {
+    std::wstring text;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        char32_t point = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra && i + k < bytes.size(); ++k)
+            point = (point << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+        AppendCodePoint(text, point);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return text;
+}
+
+std::wstring FromUtf16(const std::string& bytes, bool bigEndian) {
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        char32_t unit = bigEndian ? (first << 8 | second) : (second << 8 | first);
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            const auto a = static_cast<unsigned char>(bytes[i + 2]);
+            const auto b = static_cast<unsigned char>(bytes[i + 3]);
+            const char32_t low = bigEndian ? (a << 8 | b) : (b << 8 | a);
+            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        AppendCodePoint(text, unit);
+    }
+    return text;
+}
+
 }  // namespace
 
 bool PathLess::operator()(const std::wstring& a, const std::wstring& b) const {
@@ -29,272 +75,28 @@ std::optional<std::wstring> Optional(const wchar_t* text) {
     return text ? std::optional<std::wstring>(text) : std::nullopt;
 }
 
+std::wstring DecodeFileText(const std::string& bytes, std::uint32_t codePage) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) return FromUtf8(bytes.substr(3));
+    if (bytes.starts_with("\xFF\xFE")) return FromUtf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return FromUtf16(bytes.substr(2), true);
+    if (codePage == platform::kCodePageUtf8) return FromUtf8(bytes);
+    std::wstring text;
+    for (char c : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return text;
+}
+
+std::string EncodeUtf8(const std::wstring& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto point = static_cast<char32_t>(text[i]);
+        if (sizeof(wchar_t) == 2 && point >= 0xD800 && point < 0xDC00 && i + 1 < text.size())
+            point = 0x10000 + ((point - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
+        const int extra = point < 0x80 ? 0 : point < 0x800 ? 1 : point < 0x10000 ? 2 : 3;
+        static constexpr unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+        out += static_cast<char>(kLead[extra] | (point >> (6 * extra)));
+        for (int k = extra - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((point >> (6 * k)) & 0x3F));
+    }
+    return out;
+}
+
 }  // namespace fake
-
-namespace platform {
-
-using fake::Platform;
-
-using fake::Log;
-using fake::Optional;
-
-namespace {
-int NextAnswer(int fallback) {
-    auto& answers = Platform().boxAnswers;
-    if (answers.empty()) return fallback;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-}  // namespace
-
-// ---- Process and COM
-
-std::wstring GetCommandLineW() {
-    Log("GetCommandLineW");
-    return Platform().commandLine;
-}
-
-std::wstring GetModuleFileNameW() {
-    Log("GetModuleFileNameW");
-    return Platform().moduleFileName;
-}
-
-void PostQuitMessage(int exitCode) {
-    Log("PostQuitMessage");
-    Platform().quitPosted = exitCode;
-}
-
-bool QueryPerformanceCounter(std::int64_t& counter) {
-    Log("QueryPerformanceCounter");
-    counter = Platform().performanceCounter;
-    return Platform().performanceCounterAvailable;
-}
-
-std::uint32_t GetTickCount() {
-    Log("GetTickCount");
-    return Platform().tickCount;
-}
-
-bool CoInitialize() {
-    Log("CoInitialize");
-    return Platform().coInitializeSucceeds;
-}
-
-void CoUninitialize() {
-    Log("CoUninitialize");
-    ++Platform().coUninitializeCount;
-}
-
-std::uint32_t GetThreadLocale() {
-    Log("GetThreadLocale");
-    return Platform().threadLocale;
-}
-
-ShowCommand GetStartupShowCommand() {
-    Log("GetStartupShowCommand");
-    return Platform().startupShowCommand;
-}
-
-// ---- Shell
-
-void ShellExecuteW(WindowHandle owner, const wchar_t* verb, const std::wstring& file,
-                   const wchar_t* parameters, const wchar_t* directory, ShowCommand show) {
-    Log("ShellExecuteW");
-    Platform().shellExecutes.push_back(
-        {owner, Optional(verb), file, Optional(parameters), Optional(directory), show});
-}
-
-void DragAcceptFiles(WindowHandle window, bool accept) {
-    Log("DragAcceptFiles");
-    fake::TheWindow(window).acceptsDrops = accept;
-}
-
-// ---- Shell links: a link is a file entry with a target.
-
-struct ShellLink::Impl {
-    std::optional<std::wstring> loadedTarget;
-};
-
-ShellLink::ShellLink() {
-    Log("CoCreateInstance(ShellLink)");
-    if (Platform().shellLinkUnavailable) throw Error(L"Class not registered");
-    impl_ = std::make_unique<Impl>();
-}
-
-ShellLink::~ShellLink() = default;
-
-std::int32_t ShellLink::Load(const std::wstring& path, std::uint32_t) {
-    Log("IPersistFile::Load");
-    Platform().shellLinkLoads.push_back(path);
-    const auto found = Platform().files.find(path);
-    if (found == Platform().files.end() || !found->second.shortcutTarget)
-        return static_cast<std::int32_t>(0x80004005);  // E_FAIL
-    impl_->loadedTarget = found->second.shortcutTarget;
-    return 0;
-}
-
-std::int32_t ShellLink::Resolve(WindowHandle, std::uint32_t flags) {
-    Log("IShellLinkW::Resolve");
-    Platform().shellLinkResolveFlags.push_back(flags);
-    return 0;
-}
-
-std::int32_t ShellLink::GetPath(std::wstring& path, int bufferChars, std::uint32_t) {
-    Log("IShellLinkW::GetPath");
-    path = impl_->loadedTarget.value_or(L"");
-    if (path.size() >= static_cast<std::size_t>(bufferChars)) path.resize(bufferChars - 1);
-    return 0;
-}
-
-std::int32_t ShellLink::SetPath(const std::wstring& path) {
-    Log("IShellLinkW::SetPath");
-    impl_->loadedTarget = path;
-    return 0;
-}
-
-std::int32_t ShellLink::Save(const std::wstring& path, bool remember) {
-    Log("IPersistFile::Save");
-    Platform().info.shellLinkSaveRemember.push_back(remember);
-    if (Platform().info.shellLinkSaveResult != 0) return Platform().info.shellLinkSaveResult;
-    fake::FileEntry entry;
-    entry.shortcutTarget = impl_->loadedTarget.value_or(L"");
-    Platform().files[path] = entry;
-    return 0;
-}
-
-// ---- File system
-
-LongPathResult GetLongPathNameW(const std::wstring& path, std::uint32_t bufferChars) {
-    Log("GetLongPathNameW");
-    std::wstring longForm;
-    if (const auto alias = Platform().longNames.find(path); alias != Platform().longNames.end())
-        longForm = alias->second;
-    else if (Platform().files.count(path))
-        longForm = path;
-    else
-        return {};
-    // As Windows: the length without NUL when it fits, else the size the buffer would need.
-    if (longForm.size() < bufferChars) return {static_cast<std::uint32_t>(longForm.size()), longForm};
-    return {static_cast<std::uint32_t>(longForm.size() + 1), L""};
-}
-
-bool FileExists(const std::wstring& path) {
-    Log("FileExists");
-    const auto found = Platform().files.find(path);
-    return found != Platform().files.end() && !found->second.directory;
-}
-
-// ---- Special folders: an item id list is the CSIDL plus one, so that 0 stays "none".
-
-ItemIdList SHGetSpecialFolderLocation(WindowHandle owner, int csidl) {
-    Log("SHGetSpecialFolderLocation");
-    Platform().specialFolderOwners.push_back(owner);
-    if (!Platform().specialFolders.count(csidl)) return 0;
-    ++Platform().itemIdListsAlive;
-    return static_cast<ItemIdList>(csidl + 1);
-}
-
-std::wstring SHGetPathFromIDListW(ItemIdList list, int bufferChars) {
-    Log("SHGetPathFromIDListW");
-    if (list == 0) return L"";
-    std::wstring path = Platform().specialFolders.at(static_cast<int>(list) - 1);
-    if (path.size() >= static_cast<std::size_t>(bufferChars)) path.clear();
-    return path;
-}
-
-void CoTaskMemFree(ItemIdList list) {
-    Log("CoTaskMemFree");
-    if (list != 0) --Platform().itemIdListsAlive;
-}
-
-// ---- Locale
-
-std::wstring LCMapStringW(std::uint32_t locale, std::uint32_t flags, const std::wstring& text) {
-    Log("LCMapStringW");
-    Platform().lcmapCalls.emplace_back(locale, flags);
-    std::wstring mapped = text;
-    if (flags & kLcmapLowercase)
-        for (wchar_t& c : mapped) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-    return mapped;
-}
-
-// ---- Main window
-
-void SetActivePage(WindowHandle window, int page) {
-    Log("SetActivePage");
-    fake::TheWindow(window).activePage = page;
-}
-
-void DestroyWindow(WindowHandle window) {
-    Log("DestroyWindow");
-    fake::TheWindow(window).destroyed = true;
-    fake::TheWindow(window).visible = false;
-}
-
-void SetWindowTextW(WindowHandle window, const std::wstring& text) {
-    Log("SetWindowTextW");
-    fake::TheWindow(window).caption = text;
-}
-
-void ShowWindow(WindowHandle window, ShowCommand show) {
-    Log("ShowWindow");
-    fake::Window& target = fake::TheWindow(window);
-    target.shows.push_back(show);
-    target.visible = show != ShowCommand::Hide;
-}
-
-bool IsWindowVisible(WindowHandle window) {
-    const auto found = Platform().windows.find(window);
-    return found != Platform().windows.end() && found->second.visible;
-}
-
-void SetForegroundWindow(WindowHandle) { Log("SetForegroundWindow"); }
-
-void EnableControl(WindowHandle window, int controlId, bool enabled) {
-    Log("EnableControl");
-    fake::TheWindow(window).enabled[controlId] = enabled;
-}
-
-bool IsControlEnabled(WindowHandle window, int controlId) {
-    const fake::Window& target = fake::TheWindow(window);
-    const auto found = target.enabled.find(controlId);
-    return found == target.enabled.end() || found->second;
-}
-
-void CheckControl(WindowHandle window, int controlId, bool checked) {
-    Log("CheckControl");
-    fake::TheWindow(window).checked[controlId] = checked;
-}
-
-bool IsControlChecked(WindowHandle window, int controlId) {
-    const fake::Window& target = fake::TheWindow(window);
-    const auto found = target.checked.find(controlId);
-    return found != target.checked.end() && found->second;
-}
-
-int RunMessageLoop() {
-    Log("RunMessageLoop");
-    return Platform().quitPosted.value_or(0);
-}
-
-// ---- Boxes
-
-int MessageBoxW(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
-                std::uint32_t type) {
-    Log("MessageBoxW");
-    Platform().boxes.push_back({fake::BoxCall::Kind::MessageBox, owner, caption, text, type});
-    const bool yesNo = (type & 0xF) == kMbYesNo || (type & 0xF) == kMbYesNoCancel;
-    return NextAnswer(yesNo ? kIdYes : kIdOk);
-}
-
-bool TaskDialogAvailable() { return Platform().taskDialogAvailable; }
-
-int TaskDialogIndirect(const TaskDialogConfig& config) {
-    Log("TaskDialogIndirect");
-    Platform().boxes.push_back(
-        {fake::BoxCall::Kind::TaskDialog, config.owner, config.caption, config.content, config.flags});
-    return NextAnswer(kIdOk);
-}
-
-}  // namespace platform

@@ -9,10 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock_locale.h"
+#include "platform/dialogs.h"
 #include "platform/fake/fake_download.h"
 #include "platform/fake/fake_info.h"
 #include "platform/fake/fake_main_window.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/shell.h"
+#include "platform/window.h"
 
 namespace fake {
 
@@ -39,6 +44,8 @@ struct BoxCall {
 };
 
 struct Window {
+    // What the program handed to CreateMainWindow: its answer to the window's messages.
+    platform::WindowEvents* events = nullptr;
     int width96 = 0;
     int height96 = 0;
     std::vector<std::wstring> pages;
@@ -114,6 +121,11 @@ Window& TheWindow(platform::WindowHandle handle);
 
 // Records a platform call by name, in order.
 void Log(const char* name);
+
+// Text as the fake disk holds it: UTF-8 and UTF-16 (either order) after their marks, anything
+// else in the given code page (65001, or Latin-1 standing in for every single-byte one).
+std::wstring DecodeFileText(const std::string& bytes, std::uint32_t codePage);
+std::string EncodeUtf8(const std::wstring& text);
 // A nullable wide-string argument as the fake keeps it.
 std::optional<std::wstring> Optional(const wchar_t* text);
 

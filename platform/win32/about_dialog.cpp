@@ -2,6 +2,7 @@
 // toolkit's information dialog (icon left, text right, OK below) and then adjusted.
 #include <vector>
 
+#include "platform/dialogs.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32.h"
 
@@ -155,6 +156,22 @@ void ShowInformationDialog(WindowHandle owner, const std::wstring& caption, cons
     ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
                               reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), data.owner,
                               InformationDialogProc, reinterpret_cast<LPARAM>(&data));
+}
+
+bool GradientFill(PaintSurface surface, const TriVertex& topLeft, const TriVertex& bottomRight,
+                  std::uint32_t mode) {
+    TRIVERTEX vertices[2] = {};
+    const TriVertex* from[2] = {&topLeft, &bottomRight};
+    for (int i = 0; i < 2; ++i) {
+        vertices[i].x = from[i]->x;
+        vertices[i].y = from[i]->y;
+        vertices[i].Red = from[i]->red;
+        vertices[i].Green = from[i]->green;
+        vertices[i].Blue = from[i]->blue;
+        vertices[i].Alpha = from[i]->alpha;
+    }
+    GRADIENT_RECT rectangle{0, 1};
+    return ::GradientFill(reinterpret_cast<HDC>(surface), vertices, 2, &rectangle, 1, mode) != 0;
 }
 
 }  // namespace platform

@@ -1,3 +1,6 @@
+// Message boxes and task dialogs.
+#include "platform/dialogs.h"
+
 #include "platform/win32/handles.h"
 #include "platform/win32/win32.h"
 

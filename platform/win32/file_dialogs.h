@@ -2,6 +2,7 @@
 // The system's open and save dialogs, configured but not yet shown: the tests look at the
 // configuration the dialog really holds.
 
+#include "platform/dialogs.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32.h"
 

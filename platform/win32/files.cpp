@@ -1,5 +1,10 @@
-// The target file, its temporary sibling, and the small system services the downloader and
-// Save As use: the clock, the beep, the yield.
+// Files and folders: the target of a download and its temporary sibling, the settings file,
+// existence tests, long names and the profile reader.
+#include "platform/files.h"
+
+#include <vector>
+
+#include "platform/win32/handles.h"
 #include "platform/win32/win32.h"
 
 namespace platform {
@@ -15,8 +20,8 @@ CreatedFile CreateFileW(const std::wstring& path, std::uint32_t access, std::uin
                         std::uint32_t disposition, std::uint32_t flagsAndAttributes) {
     const HANDLE file =
         ::CreateFileW(path.c_str(), access, shareMode, nullptr, disposition, flagsAndAttributes, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {0, ::GetLastError()};
-    return {reinterpret_cast<FileHandle>(file), 0};
+    if (file == INVALID_HANDLE_VALUE) return {UniqueFile(), ::GetLastError()};
+    return {UniqueFile(reinterpret_cast<FileHandle>(file)), 0};
 }
 
 bool WriteFile(FileHandle file, const void* data, std::uint32_t size, std::uint32_t& error) {
@@ -33,16 +38,60 @@ bool WriteFile(FileHandle file, const void* data, std::uint32_t size, std::uint3
     return true;
 }
 
+bool FlushFileBuffers(FileHandle file) { return ::FlushFileBuffers(reinterpret_cast<HANDLE>(file)) != FALSE; }
+
 void CloseHandle(FileHandle file) { ::CloseHandle(reinterpret_cast<HANDLE>(file)); }
 
 std::uint32_t MoveFileExW(const std::wstring& from, const std::wstring& to, std::uint32_t flags) {
     return ::MoveFileExW(from.c_str(), to.c_str(), flags) ? 0 : ::GetLastError();
 }
 
+bool DeleteFileW(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }
+
+std::string ReadFileBytes(const std::wstring& path) {
+    win32::unique_hfile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        throw Error(L"Cannot open file \"" + path + L"\". " + win32::SystemErrorText(::GetLastError()));
+    std::string bytes;
+    char chunk[4096];
+    DWORD read = 0;
+    for (;;) {
+        if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) throw Error(L"Stream read error");
+        if (read == 0) return bytes;
+        bytes.append(chunk, read);
+    }
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateDirectoryW(const std::wstring& path) { return ::CreateDirectoryW(path.c_str(), nullptr) != FALSE; }
+
+LongPathResult GetLongPathNameW(const std::wstring& path, std::uint32_t bufferChars) {
+    std::vector<wchar_t> buffer(bufferChars, L'\0');
+    LongPathResult found;
+    found.result = ::GetLongPathNameW(path.c_str(), buffer.data(), bufferChars);
+    if (found.result > 0 && found.result < bufferChars) found.text = buffer.data();
+    return found;
+}
+
+std::wstring GetPrivateProfileStringW(const std::wstring& section, const std::wstring& key,
+                                      const std::wstring& defaultValue, std::uint32_t bufferChars,
+                                      const std::wstring& fileName) {
+    std::vector<wchar_t> buffer(bufferChars, L'\0');
+    const DWORD length = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), defaultValue.c_str(),
+                                                    buffer.data(), bufferChars, fileName.c_str());
+    return std::wstring(buffer.data(), length);
+}
+
 std::wstring SystemErrorText(std::uint32_t code) { return win32::SystemErrorText(code); }
-
-void MessageBeep(std::uint32_t type) { ::MessageBeep(type); }
-
-void Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 }  // namespace platform

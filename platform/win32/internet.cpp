@@ -1,5 +1,6 @@
-// WinINet, one function per call. The handles are the caller's to close.
+// WinINet, one function per call. Each handle comes back in its owner, which closes it.
 // clang-format off
+#include "platform/internet.h"
 #include "platform/win32/win32.h"
 #include <wininet.h>
 // clang-format on
@@ -15,15 +16,15 @@ HINTERNET ToHinternet(InternetHandle handle) { return reinterpret_cast<HINTERNET
 InternetHandle FromHinternet(HINTERNET handle) { return reinterpret_cast<InternetHandle>(handle); }
 }  // namespace
 
-InternetHandle InternetOpenW(const wchar_t* agent, std::uint32_t accessType, const wchar_t* proxy,
+UniqueInternet InternetOpenW(const wchar_t* agent, std::uint32_t accessType, const wchar_t* proxy,
                              const wchar_t* proxyBypass, std::uint32_t flags) {
-    return FromHinternet(::InternetOpenW(agent, accessType, proxy, proxyBypass, flags));
+    return UniqueInternet(FromHinternet(::InternetOpenW(agent, accessType, proxy, proxyBypass, flags)));
 }
 
-InternetHandle InternetOpenUrlW(InternetHandle internet, const std::wstring& url, const wchar_t* headers,
+UniqueInternet InternetOpenUrlW(InternetHandle internet, const std::wstring& url, const wchar_t* headers,
                                 std::uint32_t headersLength, std::uint32_t flags, std::uintptr_t context) {
-    return FromHinternet(
-        ::InternetOpenUrlW(ToHinternet(internet), url.c_str(), headers, headersLength, flags, context));
+    return UniqueInternet(FromHinternet(
+        ::InternetOpenUrlW(ToHinternet(internet), url.c_str(), headers, headersLength, flags, context)));
 }
 
 std::uint32_t HttpQueryStatusCode(InternetHandle request) {

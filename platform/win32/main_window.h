@@ -6,7 +6,8 @@
 
 namespace platform::win32 {
 
-// True when the message was a shortcut or a dialog key of the main window and has been handled.
-bool PreTranslateMainWindowMessage(MSG& message);
+// True when the message was a shortcut or a dialog key of `window`, the main window, and has
+// been handled.
+bool PreTranslateMainWindowMessage(HWND window, MSG& message);
 
 }  // namespace platform::win32

@@ -1,3 +1,6 @@
+// The process and its thread, and the system's words for an error.
+#include "platform/process.h"
+
 #include <vector>
 
 #include "platform/win32/win32.h"
@@ -51,8 +54,6 @@ bool CoInitialize() { return SUCCEEDED(::CoInitialize(nullptr)); }
 
 void CoUninitialize() { ::CoUninitialize(); }
 
-std::uint32_t GetThreadLocale() { return ::GetThreadLocale(); }
-
 ShowCommand GetStartupShowCommand() {
     STARTUPINFOW info{};
     info.cb = sizeof info;
@@ -61,26 +62,8 @@ ShowCommand GetStartupShowCommand() {
     return ShowCommand::ShowDefault;
 }
 
-std::wstring LCMapStringW(std::uint32_t locale, std::uint32_t flags, const std::wstring& text) {
-    if (text.empty()) return text;
-    const int size = ::LCMapStringW(locale, flags, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    if (size <= 0) return text;
-    std::wstring mapped(static_cast<std::size_t>(size), L'\0');
-    ::LCMapStringW(locale, flags, text.c_str(), static_cast<int>(text.size()), mapped.data(), size);
-    return mapped;
-}
+void MessageBeep(std::uint32_t type) { ::MessageBeep(type); }
 
-bool FileExists(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-LongPathResult GetLongPathNameW(const std::wstring& path, std::uint32_t bufferChars) {
-    std::vector<wchar_t> buffer(bufferChars, L'\0');
-    LongPathResult found;
-    found.result = ::GetLongPathNameW(path.c_str(), buffer.data(), bufferChars);
-    if (found.result > 0 && found.result < bufferChars) found.text = buffer.data();
-    return found;
-}
+void Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 }  // namespace platform

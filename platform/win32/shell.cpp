@@ -1,3 +1,7 @@
+// The shell: opening files and URLs, the properties sheet, drops, special folders, the roaming
+// folder and shell links.
+#include "platform/shell.h"
+
 #include "platform/win32/handles.h"
 #include "platform/win32/win32.h"
 
@@ -12,12 +16,39 @@ void ShellExecuteW(WindowHandle owner, const wchar_t* verb, const std::wstring& 
     ::ShellExecuteW(ToHwnd(owner), verb, file.c_str(), parameters, directory, static_cast<int>(show));
 }
 
+bool ShellExecuteExW(const ShellExecuteInfo& info) {
+    SHELLEXECUTEINFOW shell{};
+    shell.cbSize = sizeof shell;
+    shell.fMask = info.mask;
+    shell.hwnd = win32::ToHwnd(info.window);
+    shell.lpVerb = info.verb;
+    shell.lpFile = info.file;
+    shell.lpParameters = info.parameters;
+    shell.lpDirectory = info.directory;
+    const bool started = ::ShellExecuteExW(&shell) != 0;
+    // SEE_MASK_NOCLOSEPROCESS may hand back a process handle that nobody waits on.
+    if (shell.hProcess) ::CloseHandle(shell.hProcess);
+    return started;
+}
+
 void DragAcceptFiles(WindowHandle window, bool accept) { ::DragAcceptFiles(ToHwnd(window), accept); }
 
-ItemIdList SHGetSpecialFolderLocation(WindowHandle owner, int csidl) {
+std::uint32_t DragQueryFileW(DropHandle drop, std::uint32_t index, std::wstring* buffer,
+                             std::uint32_t bufferChars) {
+    const auto hdrop = reinterpret_cast<HDROP>(drop);
+    if (!buffer || bufferChars == 0) return ::DragQueryFileW(hdrop, index, nullptr, 0);
+    std::wstring name(bufferChars, L'\0');
+    const UINT copied = ::DragQueryFileW(hdrop, index, name.data(), bufferChars);
+    *buffer = name.c_str();
+    return copied;
+}
+
+void DragFinish(DropHandle drop) { ::DragFinish(reinterpret_cast<HDROP>(drop)); }
+
+UniqueItemIdList SHGetSpecialFolderLocation(WindowHandle owner, int csidl) {
     PIDLIST_ABSOLUTE list = nullptr;
     ::SHGetSpecialFolderLocation(ToHwnd(owner), csidl, &list);
-    return reinterpret_cast<ItemIdList>(list);
+    return UniqueItemIdList(reinterpret_cast<ItemIdList>(list));
 }
 
 std::wstring SHGetPathFromIDListW(ItemIdList list, int bufferChars) {
@@ -28,6 +59,13 @@ std::wstring SHGetPathFromIDListW(ItemIdList list, int bufferChars) {
 }
 
 void CoTaskMemFree(ItemIdList list) { ::CoTaskMemFree(reinterpret_cast<void*>(list)); }
+
+FolderPathResult SHGetFolderPathW(WindowHandle owner, int csidl, std::uintptr_t token, std::uint32_t flags) {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const HRESULT result =
+        ::SHGetFolderPathW(win32::ToHwnd(owner), csidl, reinterpret_cast<HANDLE>(token), flags, buffer);
+    return {static_cast<std::int32_t>(result), buffer};
+}
 
 struct ShellLink::Impl {
     ComPtr<IShellLinkW> link;

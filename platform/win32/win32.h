@@ -18,7 +18,9 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/clock_locale.h"
+#include "platform/error.h"
+#include "platform/types.h"
 
 namespace platform::win32 {
 

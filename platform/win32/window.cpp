@@ -1,11 +1,11 @@
 // The main window realised from the program's layout table: a tab control with one panel per
 // page, grid panels, group boxes, buttons and check boxes in their cells, tooltips, the hand
 // cursor, the Meiryo UI font and per-monitor DPI scaling of the 96-DPI layout.
+#include "platform/window.h"
+
 #include <map>
 
-#include "app/form.h"
-#include "app/layout.h"
-#include "app/messages.h"
+#include "platform/grid.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/win32.h"
@@ -14,7 +14,6 @@ namespace platform {
 
 namespace {
 
-constexpr wchar_t kMainWindowClass[] = L"TForm1";
 constexpr wchar_t kPanelClass[] = L"VelmoraPanel";
 constexpr int kTabControlId = 100;
 
@@ -23,6 +22,7 @@ struct AcceleratorTraits {
     static bool IsValid(HACCEL h) { return h != nullptr; }
     static void Close(HACCEL h) { ::DestroyAcceleratorTable(h); }
 };
+
 using unique_haccel = win32::UniqueHandle<HACCEL, AcceleratorTraits>;
 
 struct Control {
@@ -33,6 +33,7 @@ struct Control {
 
 // What the window procedure keeps beside the window: it lives as long as the window.
 struct MainWindowData {
+    WindowEvents* events = nullptr;  // the program's answer to what happens to the window
     WindowLayout layout;
     HWND tabs = nullptr;
     HWND tooltip = nullptr;
@@ -135,9 +136,7 @@ void LayOut(HWND window, MainWindowData& data) {
     RECT client{};
     ::GetClientRect(window, &client);
     ::MoveWindow(data.tabs, 0, 0, client.right, client.bottom, TRUE);
-    // While the window is being created TForm1 does not know its handle yet; it sizes the tabs
-    // itself once it does.
-    if (Form1 && Form1->Handle() == win32::FromHwnd(window)) Form1->FormResize();
+    data.events->Resized();
 
     RECT display{};
     ::GetClientRect(data.tabs, &display);
@@ -215,15 +214,13 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lPara
     return ::DefWindowProcW(panel, message, wParam, lParam);
 }
 
-void RecordState(HWND window, WPARAM sizeType) {
-    // Only a shown window has a state of its own; a hidden one keeps what LoadSettings recorded.
-    if (!Form1 || !::IsWindowVisible(window)) return;
+void ReportState(MainWindowData& data, WPARAM sizeType) {
     if (sizeType == SIZE_MINIMIZED)
-        Form1->RecordWindowState(WindowState::Minimized);
+        data.events->StateChanged(WindowState::Minimized);
     else if (sizeType == SIZE_MAXIMIZED)
-        Form1->RecordWindowState(WindowState::Maximized);
+        data.events->StateChanged(WindowState::Maximized);
     else if (sizeType == SIZE_RESTORED)
-        Form1->RecordWindowState(WindowState::Normal);
+        data.events->StateChanged(WindowState::Normal);
 }
 
 void Realise(HWND window, MainWindowData& data);
@@ -237,11 +234,17 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         }
         case WM_SIZE:
-            RecordState(window, wParam);
+            if (data) ReportState(*data, wParam);
             if (data && data->tabs && wParam != SIZE_MINIMIZED) LayOut(window, *data);
             return 0;
         case WM_SHOWWINDOW:
-            if (wParam && data && !data->realised) RunCommand([&] { Realise(window, *data); });
+            if (wParam && data && !data->realised) {
+                try {
+                    Realise(window, *data);
+                } catch (const Error& error) {
+                    data->events->ErrorRaised(error);
+                }
+            }
             break;
         case WM_GETMINMAXINFO:
             if (data) {
@@ -283,23 +286,18 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         case WM_COMMAND:
             // Buttons report BN_CLICKED, accelerators 1; both name the command by its id.
-            if (Form1 && (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 1))
-                Form1->Command(static_cast<ControlId>(LOWORD(wParam)));
+            if (data && (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 1))
+                data->events->CommandChosen(LOWORD(wParam));
             return 0;
         case WM_DROPFILES:
-            if (Form1) RunCommand([&] { Form1->WMDropFiles(static_cast<DropHandle>(wParam)); });
+            if (data) data->events->FilesDropped(static_cast<DropHandle>(wParam));
             return 0;
         case WM_CLOSE:
-            // Every close goes through the close query, which reports its own errors; during
-            // a download the window goes only once the download has unwound.
-            if (Form1 && Form1->FormCloseQuery()) Form1->CloseAccepted();
+            // The program decides; it destroys the window itself when the close goes ahead.
+            if (data) data->events->CloseRequested();
             return 0;
-        case WM_QUERYENDSESSION: {
-            const bool canEnd = Form1 && Form1->WMQueryEndSession();
-            // A download running under this query gives up at its next read, keeping the file.
-            if (canEnd && Form1->Downloading()) Form1->CloseAccepted();
-            return canEnd ? TRUE : FALSE;
-        }
+        case WM_QUERYENDSESSION:
+            return data && data->events->EndSessionQueried() ? TRUE : FALSE;
         case WM_DESTROY:
             ::PostQuitMessage(0);
             return 0;
@@ -425,9 +423,7 @@ HWND ControlWindow(WindowHandle window, int controlId) {
 
 namespace win32 {
 
-bool PreTranslateMainWindowMessage(MSG& message) {
-    if (!Form1 || !Form1->Handle()) return false;
-    const HWND window = ToHwnd(Form1->Handle());
+bool PreTranslateMainWindowMessage(HWND window, MSG& message) {
     // Only keys meant for the main window: a message box keeps its own Esc and Enter.
     if (message.hwnd != window && !::IsChild(window, message.hwnd)) return false;
     MainWindowData* data = DataOf(window);
@@ -439,22 +435,23 @@ bool PreTranslateMainWindowMessage(MSG& message) {
 
 }  // namespace win32
 
-WindowHandle CreateMainWindow(const WindowLayout& layout) {
+WindowHandle CreateMainWindow(const WindowLayout& layout, WindowEvents& events) {
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     const HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    RegisterClass(kMainWindowClass, MainWindowProc, icon);
+    RegisterClass(layout.className.c_str(), MainWindowProc, icon);
     RegisterClass(kPanelClass, PanelProc, nullptr);
 
     auto* data = new MainWindowData;
+    data->events = &events;
     data->layout = layout;
     const UINT dpi = DpiOf(nullptr);
     // The window owns `data` from WM_NCCREATE on and frees it in WM_NCDESTROY.
-    const HWND window =
-        ::CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                          CW_USEDEFAULT, CW_USEDEFAULT, Scale(layout.width96, dpi),
-                          Scale(layout.height96, dpi), nullptr, nullptr, ::GetModuleHandleW(nullptr), data);
+    const HWND window = ::CreateWindowExW(WS_EX_CONTROLPARENT, layout.className.c_str(), L"",
+                                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                                          Scale(layout.width96, dpi), Scale(layout.height96, dpi), nullptr,
+                                          nullptr, ::GetModuleHandleW(nullptr), data);
     if (!window) {
         const DWORD error = ::GetLastError();
         delete data;
@@ -554,6 +551,58 @@ bool IsControlChecked(WindowHandle window, int controlId) {
         return pending != data->pendingChecked.end() && pending->second;
     }
     return ::SendMessageW(ControlWindow(window, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::intptr_t SendMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                           std::intptr_t lParam) {
+    return ::SendMessageW(win32::ToHwnd(window), message, wParam, lParam);
+}
+
+// The program has one top-level window, so restoring the application restores that window.
+void RestoreApplication(WindowHandle mainWindow) {
+    const HWND window = win32::ToHwnd(mainWindow);
+    if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+}
+
+bool GetWindowPlacement(WindowHandle window, WindowPlacement& placement) {
+    WINDOWPLACEMENT native{};
+    native.length = placement.length;
+    if (!::GetWindowPlacement(win32::ToHwnd(window), &native)) return false;
+    placement = {native.length,
+                 native.flags,
+                 native.showCmd,
+                 {native.ptMinPosition.x, native.ptMinPosition.y},
+                 {native.ptMaxPosition.x, native.ptMaxPosition.y},
+                 {native.rcNormalPosition.left, native.rcNormalPosition.top, native.rcNormalPosition.right,
+                  native.rcNormalPosition.bottom}};
+    return true;
+}
+
+bool SetWindowPlacement(WindowHandle window, const WindowPlacement& placement) {
+    WINDOWPLACEMENT native{};
+    native.length = placement.length;
+    native.flags = placement.flags;
+    native.showCmd = placement.showCmd;
+    native.ptMinPosition = {placement.minPosition.x, placement.minPosition.y};
+    native.ptMaxPosition = {placement.maxPosition.x, placement.maxPosition.y};
+    native.rcNormalPosition = {placement.normalPosition.left, placement.normalPosition.top,
+                               placement.normalPosition.right, placement.normalPosition.bottom};
+    return ::SetWindowPlacement(win32::ToHwnd(window), &native) != FALSE;
+}
+
+bool SystemParametersInfoWorkArea(Rect& workArea) {
+    RECT area{};
+    if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return false;
+    workArea = {area.left, area.top, area.right, area.bottom};
+    return true;
+}
+
+int GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+
+Rect GetClientRect(WindowHandle window) {
+    RECT client{};
+    ::GetClientRect(win32::ToHwnd(window), &client);
+    return {client.left, client.top, client.right, client.bottom};
 }
 
 }  // namespace platform

@@ -78,12 +78,22 @@ TEST_CASE("a failed write shows the error box and refuses the close") {
     fake::FileEntry previous;
     previous.bytes = "[PROGRAM]\r\nName=old\r\n";
     w.machine.files[kUserFile] = previous;
+    std::wstring shown;
     SUBCASE("the file cannot be replaced") {
-        w.machine.mainWindow.publishError = L"Cannot create file \"" + kUserFile + L"\". Access is denied";
+        w.machine.download.createErrors[kUserFile] = 5;
+        shown = L"Cannot create file \"" + kUserFile + L"\". Access is denied.";
     }
-    SUBCASE("the file cannot be read") { w.machine.mainWindow.readError = L"Access is denied"; }
+    SUBCASE("the volume is full") {
+        w.machine.download.failingWrite = 0;
+        shown = L"Stream write error.";
+    }
+    SUBCASE("the file cannot be read") {
+        w.machine.mainWindow.readError = L"Access is denied";
+        shown = L"Access is denied.";
+    }
     SUBCASE("during the end-of-session query, which is answered FALSE") {
-        w.machine.mainWindow.publishError = L"Access is denied";
+        w.machine.download.createErrors[kUserFile] = 5;
+        shown = L"Cannot create file \"" + kUserFile + L"\". Access is denied.";
         CHECK_FALSE(w.form.WMQueryEndSession());
         CHECK_FALSE(SessionEnding);
     }
@@ -91,9 +101,9 @@ TEST_CASE("a failed write shows the error box and refuses the close") {
     REQUIRE_FALSE(w.machine.boxes.empty());
     const fake::BoxCall& box = w.machine.boxes.back();
     CHECK(box.flags == (platform::kMbOk | platform::kMbIconError));
-    CHECK(box.text.rfind(L"Access is denied") != std::wstring::npos);
-    CHECK(box.text.back() == L'.');
+    CHECK(box.text == shown);
     CHECK(w.machine.files.at(kUserFile).bytes == "[PROGRAM]\r\nName=old\r\n");
+    for (const auto& [path, entry] : w.machine.files) CHECK(path.find(L"~vm") == std::wstring::npos);
     CHECK(w.window().acceptsDrops);
 }
 

@@ -9,29 +9,36 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// LoadSettings on a machine without a settings file.
-const Calls kLoadSettings = {
-    "GetWindowPlacement",       "SHGetFolderPathW",
-    "GetModuleFileNameW",       "FileExists",
-    "GetModuleFileNameW",       "GetPrivateProfileStringW",
-    "GetPrivateProfileStringW", "GetPrivateProfileStringW",
-    "GetPrivateProfileStringW", "SystemParametersInfoWorkArea",
-    "GetPrivateProfileStringW", "GetPrivateProfileStringW",
-    "GetPrivateProfileStringW", "GetPrivateProfileStringW",
-    "SetWindowPlacement",       "GetPrivateProfileStringW",
-    "GetPrivateProfileStringW", "CheckControl",
-    "GetPrivateProfileStringW", "CheckControl",
-};
-
-Calls Concat(Calls head, const Calls& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
+// Where a call was first (or last) made; the end of the log when it never was.
+std::size_t First(const Calls& calls, const char* name) {
+    return static_cast<std::size_t>(std::find(calls.begin(), calls.end(), name) - calls.begin());
+}
+std::size_t Last(const Calls& calls, const char* name) {
+    const auto found = std::find(calls.rbegin(), calls.rend(), name);
+    return found == calls.rend() ? calls.size() : static_cast<std::size_t>(calls.rend() - found - 1);
 }
 
-const Calls kStartupBeforeArguments =
-    Concat({"GetThreadLocale", "CoInitialize", "CreateMainWindow", "GetTabControlClientWidth", "SetTabWidth",
-            "QueryPerformanceCounter", "SetWindowTextW", "DragAcceptFiles"},
-           Concat(kLoadSettings, {"GetCommandLineW"}));
+// The orders start-up depends on, whichever mode it takes: COM before the window, the window
+// and its drop registration before the settings are read, the settings before the command
+// line, and after FormCreate the show command once, the loop, the window gone, COM last.
+void CheckStartupOrder(const Calls& calls) {
+    CAPTURE(calls);
+    CHECK(First(calls, "GetThreadLocale") < First(calls, "CoInitialize"));
+    CHECK(First(calls, "CoInitialize") < First(calls, "CreateMainWindow"));
+    CHECK(First(calls, "CreateMainWindow") < First(calls, "QueryPerformanceCounter"));
+    CHECK(First(calls, "QueryPerformanceCounter") < First(calls, "SetWindowTextW"));
+    CHECK(First(calls, "SetWindowTextW") < First(calls, "DragAcceptFiles"));
+    CHECK(First(calls, "DragAcceptFiles") < First(calls, "GetWindowPlacement"));
+    CHECK(First(calls, "SetWindowPlacement") < Last(calls, "GetPrivateProfileStringW"));
+    CHECK(Last(calls, "CheckControl") < First(calls, "GetCommandLineW"));
+    CHECK(First(calls, "GetCommandLineW") < First(calls, "GetStartupShowCommand"));
+    CHECK(First(calls, "GetStartupShowCommand") < First(calls, "RunMessageLoop"));
+    CHECK(First(calls, "RunMessageLoop") < First(calls, "DestroyWindow"));
+    CHECK(Last(calls, "CoUninitialize") == calls.size() - 1);
+    for (const char* once :
+         {"GetCommandLineW", "GetStartupShowCommand", "RunMessageLoop", "CreateMainWindow"})
+        CHECK(std::count(calls.begin(), calls.end(), once) == 1);
+}
 
 const fake::Window& OnlyWindow(const fake::State& machine) {
     REQUIRE(machine.windows.size() == 1);
@@ -46,10 +53,14 @@ TEST_CASE("one argument: the URL goes to the shell and the process ends without 
 
     CHECK(RunApplication() == 0);
 
-    CHECK(m.machine.calls ==
-          Concat(kStartupBeforeArguments,
-                 {"LCMapStringW", "ShellExecuteW", "PostQuitMessage", "GetStartupShowCommand",
-                  "RunMessageLoop", "DestroyWindow", "CoUninitialize"}));
+    const Calls& calls = m.machine.calls;
+    CheckStartupOrder(calls);
+    // The path is prepared and converted after the command line is read, and the quit is the
+    // last thing FormCreate asks for.
+    CHECK(First(calls, "GetCommandLineW") < First(calls, "LCMapStringW"));
+    CHECK(First(calls, "LCMapStringW") < First(calls, "ShellExecuteW"));
+    CHECK(First(calls, "ShellExecuteW") < First(calls, "PostQuitMessage"));
+    CHECK(First(calls, "PostQuitMessage") < First(calls, "GetStartupShowCommand"));
     REQUIRE(m.machine.shellExecutes.size() == 1);
     const fake::ShellExecuteCall& call = m.machine.shellExecutes[0];
     CHECK(call.owner == m.machine.windows.begin()->first);
@@ -81,10 +92,10 @@ TEST_CASE("two arguments: the notice comes first, then only the first is convert
     CHECK(notice.text == kSeveralFilesNotice);
     CHECK(notice.caption == L"Velmora");
     CHECK(notice.owner == 0);  // the window is hidden in this mode
-    CHECK(m.machine.calls ==
-          Concat(kStartupBeforeArguments,
-                 {"TaskDialogIndirect", "ShellExecuteW", "PostQuitMessage", "GetStartupShowCommand",
-                  "RunMessageLoop", "DestroyWindow", "CoUninitialize"}));
+    const Calls& calls = m.machine.calls;
+    CheckStartupOrder(calls);
+    CHECK(First(calls, "TaskDialogIndirect") < First(calls, "ShellExecuteW"));  // the notice first
+    CHECK(First(calls, "ShellExecuteW") < First(calls, "PostQuitMessage"));
     REQUIRE(m.machine.shellExecutes.size() == 1);
     CHECK(m.machine.shellExecutes[0].file == L"http://");
     CHECK(SourceFileName == LR"(C:\My)");
@@ -112,10 +123,13 @@ TEST_CASE("no argument: the File page comes to the front and the window is shown
 
     CHECK(RunApplication() == 0);
 
-    CHECK(m.machine.calls ==
-          Concat(kStartupBeforeArguments,
-                 {"SetActivePage", "ShowWindow", "SetForegroundWindow", "GetStartupShowCommand",
-                  "RunMessageLoop", "DestroyWindow", "CoUninitialize"}));
+    const Calls& calls = m.machine.calls;
+    CheckStartupOrder(calls);
+    // The File page is put in front before the window shows; nothing is converted or quit.
+    CHECK(First(calls, "GetCommandLineW") < First(calls, "SetActivePage"));
+    CHECK(First(calls, "SetActivePage") < First(calls, "ShowWindow"));
+    CHECK(First(calls, "ShowWindow") < First(calls, "SetForegroundWindow"));
+    CHECK(First(calls, "SetForegroundWindow") < First(calls, "GetStartupShowCommand"));
     const fake::Window& window = OnlyWindow(m.machine);
     CHECK(window.width96 == 280);
     CHECK(window.height96 == 280);

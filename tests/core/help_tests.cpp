@@ -1,43 +1,6 @@
 #include <doctest.h>
 
 #include "fixture.h"
-#include "info/help.h"
-
-TEST_CASE("the help file is the executable's path with .chm for its extension") {
-    struct Case {
-        const wchar_t* exe;
-        const wchar_t* help;
-    };
-    const Case cases[] = {
-        {LR"(C:\Tools\Pages\App.exe)", LR"(C:\Tools\Pages\App.chm)"},
-        {LR"(C:\Tools\v1.2\App)", LR"(C:\Tools\v1.2\App.chm)"},  // the dot of a folder is not an extension
-        {LR"(C:\Tools\App.tar.exe)", LR"(C:\Tools\App.tar.chm)"},
-        {LR"(\\server\share\App.EXE)", LR"(\\server\share\App.chm)"},
-    };
-    for (const Case& c : cases) CHECK(HelpFileName(c.exe) == c.help);
-}
-
-TEST_CASE("the directory part that drives the help walk") {
-    struct Case {
-        const wchar_t* path;
-        const wchar_t* directory;
-    };
-    const Case cases[] = {
-        {LR"(C:\Tools\Pages\App.chm)", LR"(C:\Tools\Pages)"},
-        {LR"(C:\Tools)", LR"(C:\)"},
-        {LR"(C:\App.chm)", LR"(C:\)"},
-        {LR"(C:\)", L""},
-        {LR"(\\server\share\dir\App.chm)", LR"(\\server\share\dir)"},
-        {LR"(\\server\share\App.chm)", LR"(\\server\share)"},
-        {LR"(\\server\share)", L""},
-        {LR"(C:/Tools/App.chm)", LR"(C:/Tools)"},
-        {L"App.chm", L""},
-    };
-    for (const Case& c : cases) {
-        CAPTURE(std::wstring(c.path));
-        CHECK(HelpDirectoryPart(c.path) == c.directory);
-    }
-}
 
 namespace {
 
@@ -141,10 +104,11 @@ TEST_CASE("a first candidate of 260 characters: opened when there, the path erro
     // C:\ + folder + \App.chm = 260 characters.
     const std::wstring folder = LR"(C:\)" + std::wstring(260 - 3 - 8, L'd');
     const std::wstring exe = folder + LR"(\App.exe)";
-    REQUIRE(HelpFileName(exe).size() == 260);
+    const std::wstring help = folder + LR"(\App.chm)";
+    REQUIRE(help.size() == 260);
     {
         HelpMachine m(exe.c_str());
-        m.File(HelpFileName(exe).c_str());
+        m.File(help.c_str());
         m.form.Command(ControlId::N1);
         REQUIRE(m.machine.shellExecutes.size() == 1);
         CHECK(m.machine.boxes.empty());

@@ -1,7 +1,7 @@
 #include <doctest.h>
 
-#include "download/open_file_location.h"
 #include "fixture.h"
+#include "shell/open_file_location.h"
 
 TEST_CASE("an existing file is selected in Explorer, its path quoted") {
     FreshMachine m;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "download/path_parts.h"
+#include "download/time_stamp.h"
 #include "window_fixture.h"
 
 namespace {
@@ -12,55 +12,6 @@ std::wstring Outcome(const std::wstring& target, const std::wstring& text) {
 }
 
 }  // namespace
-
-TEST_CASE("the parts of a path") {
-    struct Case {
-        std::wstring path, directory, fileName, extension, baseName;
-    };
-    const Case cases[] = {
-        {LR"(C:\Mirror\docs\page.html)", LR"(C:\Mirror\docs)", L"page.html", L".html", L"page"},
-        {LR"(C:\page.html)", LR"(C:\)", L"page.html", L".html", L"page"},
-        {LR"(C:/Mirror/data.tar.gz)", LR"(C:/Mirror)", L"data.tar.gz", L".gz", L"data.tar"},
-        {LR"(C:\Mirror\.htaccess)", LR"(C:\Mirror)", L".htaccess", L".htaccess", L""},
-        {LR"(C:\Mirror\index)", LR"(C:\Mirror)", L"index", L"", L"index"},
-        {LR"(C:page.html)", LR"(C:)", L"page.html", L".html", L"page"},
-        {L"page.html", L"", L"page.html", L".html", L"page"},
-        {LR"(C:\Mir.ror\index)", LR"(C:\Mir.ror)", L"index", L"", L"index"},
-    };
-    for (const Case& c : cases) {
-        CAPTURE(c.path);
-        CHECK(DirectoryPart(c.path) == c.directory);
-        CHECK(FileNamePart(c.path) == c.fileName);
-        CHECK(ExtensionPart(c.path) == c.extension);
-        CHECK(BaseNamePart(c.path) == c.baseName);
-    }
-}
-
-TEST_CASE("joining a directory and a base name") {
-    struct Case {
-        std::wstring directory, baseName, joined;
-    };
-    const Case cases[] = {
-        {LR"(C:\Mirror)", L"page", LR"(C:\Mirror\page)"},
-        {LR"(C:\)", L"page", LR"(C:\page)"},
-        {LR"(C:/Mirror/)", L"page", LR"(C:/Mirror/page)"},
-        {L"C:", L"page", L"C:page"},
-        {LR"(C:\Mirror\example.com)", L"", LR"(C:\Mirror\example.com)"},
-    };
-    for (const Case& c : cases) CHECK(JoinBaseName(c.directory, c.baseName) == c.joined);
-}
-
-TEST_CASE("the directory part refuses 260 characters or more unless the path is extended-length") {
-    const std::wstring folder = LR"(C:\)" + std::wstring(251, L'd');
-    CHECK(DirectoryPart(folder + LR"(\abcd)") == folder);  // 259
-    CHECK_THROWS_AS(DirectoryPart(folder + LR"(\abcde)"), platform::Error);
-    try {
-        DirectoryPart(folder + LR"(\abcde)");
-    } catch (const platform::Error& error) {
-        CHECK(error.Text() == L"The specified path is too long");
-    }
-    CHECK(DirectoryPart(LR"(\\?\)" + folder + LR"(\abcde)") == LR"(\\?\)" + folder);
-}
 
 TEST_CASE("the time stamp is -yyyymmdd-HHNNSSzzz, zero-padded, on the 24-hour clock") {
     struct Case {

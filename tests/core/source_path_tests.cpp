@@ -29,14 +29,13 @@ TEST_CASE("IsShortcutPath looks only at the extension after the last dot") {
     };
     for (const Case& c : cases) {
         CAPTURE(std::wstring(c.path));
-        CHECK(IsShortcutPath(c.path) == c.shortcut);
+        CHECK(IsShortcutPath(c.path, platform::kLocaleEnglishUs) == c.shortcut);
     }
 }
 
 TEST_CASE("IsShortcutPath lower-cases with the start-up locale and linguistic casing") {
     FreshMachine m;
-    StartupLocale = 0x041F;
-    CHECK(IsShortcutPath(LR"(C:\Links\PAGE.LNK)"));
+    CHECK(IsShortcutPath(LR"(C:\Links\PAGE.LNK)", 0x041F));
     REQUIRE(m.machine.lcmapCalls.size() == 1);
     CHECK(m.machine.lcmapCalls[0].first == 0x041F);
     CHECK(m.machine.lcmapCalls[0].second == 0x01000100);
@@ -48,35 +47,39 @@ TEST_CASE("ResolveSourcePath replaces a shortcut by its target's long form") {
     m.machine.longNames[LR"(C:\MIRROR~1\WWWEXA~1.COM\index.html)"] =
         LR"(C:\Mirror Copies\www.example.com\index.html)";
 
-    CHECK(ResolveSourcePath(LR"(C:\Links\Page.LNK)") == LR"(C:\Mirror Copies\www.example.com\index.html)");
+    CHECK(ResolveSourcePath(LR"(C:\Links\Page.LNK)", platform::kLocaleEnglishUs) ==
+          LR"(C:\Mirror Copies\www.example.com\index.html)");
     CHECK(m.machine.shellLinkResolveFlags == std::vector<std::uint32_t>{platform::kSlrAnyMatch});
 }
 
 TEST_CASE("ResolveSourcePath keeps the short form of a target that no longer exists") {
     FreshMachine m;
     m.machine.files[LR"(C:\Links\gone.lnk)"] = Shortcut(LR"(C:\MIRROR~1\old.html)");
-    CHECK(ResolveSourcePath(LR"(C:\Links\gone.lnk)") == LR"(C:\MIRROR~1\old.html)");
+    CHECK(ResolveSourcePath(LR"(C:\Links\gone.lnk)", platform::kLocaleEnglishUs) ==
+          LR"(C:\MIRROR~1\old.html)");
 }
 
 TEST_CASE("a .lnk file that is not a shortcut stands for itself, in its long form") {
     FreshMachine m;
     m.machine.files[LR"(C:\Mirror Copies\page.lnk)"] = fake::FileEntry{};
     m.machine.longNames[LR"(C:\MIRROR~1\page.lnk)"] = LR"(C:\Mirror Copies\page.lnk)";
-    CHECK(ResolveSourcePath(LR"(C:\MIRROR~1\page.lnk)") == LR"(C:\Mirror Copies\page.lnk)");
-    CHECK(ResolveSourcePath(LR"(C:\nowhere\page.lnk)") == LR"(C:\nowhere\page.lnk)");
+    CHECK(ResolveSourcePath(LR"(C:\MIRROR~1\page.lnk)", platform::kLocaleEnglishUs) ==
+          LR"(C:\Mirror Copies\page.lnk)");
+    CHECK(ResolveSourcePath(LR"(C:\nowhere\page.lnk)", platform::kLocaleEnglishUs) ==
+          LR"(C:\nowhere\page.lnk)");
 }
 
 TEST_CASE("a shortcut without a file-system target gives the empty path") {
     FreshMachine m;
     m.machine.files[LR"(C:\Links\printer.lnk)"] = Shortcut(L"");
-    CHECK(ResolveSourcePath(LR"(C:\Links\printer.lnk)") == L"");
+    CHECK(ResolveSourcePath(LR"(C:\Links\printer.lnk)", platform::kLocaleEnglishUs) == L"");
 }
 
 TEST_CASE("a path that is not a shortcut passes unchanged, short names included") {
     FreshMachine m;
     m.machine.longNames[LR"(C:\MIRROR~1\WWWEXA~1.COM\index.html)"] =
         LR"(C:\Mirror Copies\www.example.com\index.html)";
-    CHECK(ResolveSourcePath(LR"(C:\MIRROR~1\WWWEXA~1.COM\index.html)") ==
+    CHECK(ResolveSourcePath(LR"(C:\MIRROR~1\WWWEXA~1.COM\index.html)", platform::kLocaleEnglishUs) ==
           LR"(C:\MIRROR~1\WWWEXA~1.COM\index.html)");
     CHECK(m.machine.calls == std::vector<std::string>{"LCMapStringW"});
 }
@@ -98,5 +101,5 @@ TEST_CASE("GetLongFileName keeps its input when the long form is over 260 charac
 TEST_CASE("a shell-link object that cannot be created is an error, not a fallback") {
     FreshMachine m;
     m.machine.shellLinkUnavailable = true;
-    CHECK_THROWS_AS(ResolveSourcePath(LR"(C:\Links\Page.lnk)"), platform::Error);
+    CHECK_THROWS_AS(ResolveSourcePath(LR"(C:\Links\Page.lnk)", platform::kLocaleEnglishUs), platform::Error);
 }

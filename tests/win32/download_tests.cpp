@@ -9,6 +9,7 @@
 #include "../printing.h"
 #include "app/form.h"
 #include "box_closer.h"
+#include "platform/files.h"
 #include "temp_folder.h"
 
 namespace {

@@ -4,10 +4,16 @@
 #include <thread>
 
 #include "../printing.h"
+#include "files/special_folders.h"
 #include "info/about.h"
-#include "platform/platform.h"
+#include "platform/clock_locale.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/resources.h"
+#include "platform/shell.h"
 #include "platform/win32/handles.h"
-#include "shell/shell_folders.h"
+#include "platform/window.h"
 #include "temp_folder.h"
 
 namespace {
@@ -48,7 +54,7 @@ LinkSettings ReadLink(const std::wstring& file) {
 }  // namespace
 
 TEST_CASE("a shortcut written into the real Send to folder holds only its target") {
-    const std::wstring folder = GetSpecialFolderPath(platform::kCsidlSendTo);
+    const std::wstring folder = GetSpecialFolderPath(0, platform::kCsidlSendTo);
     REQUIRE(folder.size() > 3);
     const std::wstring shortcut = folder + L"Velmora.Lnk";
     const std::wstring target = platform::GetModuleFileNameW();

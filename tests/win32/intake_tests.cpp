@@ -5,8 +5,13 @@
 #include <cstring>
 
 #include "../printing.h"
-#include "platform/platform.h"
+#include "platform/clock_locale.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/shell.h"
 #include "platform/win32/file_dialogs.h"
+#include "platform/window.h"
+#include "recording_events.h"
 
 namespace {
 
@@ -108,14 +113,16 @@ TEST_CASE("the save dialog runs without options: no overwrite prompt") {
     CHECK(options == 0);
 }
 
-TEST_CASE("the pump dispatches what waits and hands a WM_QUIT back to the main loop") {
+TEST_CASE("the pump offers and dispatches what waits and hands a WM_QUIT back to the main loop") {
     const HWND window = MakeTargetWindow();
     REQUIRE(window);
     const HDROP drop = MakeDrop({LR"(C:\pumped.html)"});
     handledDrops.clear();
     ::PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     ::PostQuitMessage(7);
-    platform::ProcessMessages();
+    RecordingEvents events;
+    platform::ProcessMessages(platform::win32::FromHwnd(window), events);
+    CHECK(events.offered == std::vector<std::uint32_t>{WM_DROPFILES});
     CHECK(handledDrops == std::vector<std::wstring>{LR"(C:\pumped.html)"});
     MSG message{};
     REQUIRE(::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));

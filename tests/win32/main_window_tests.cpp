@@ -5,9 +5,14 @@
 #include "../printing.h"
 #include "app/form.h"
 #include "app/layout.h"
-#include "platform/platform.h"
+#include "platform/clock_locale.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/shell.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/win32.h"
+#include "platform/window.h"
+#include "recording_events.h"
 #include "settings/settings_path.h"
 
 namespace {
@@ -50,7 +55,7 @@ struct ShownWindow {
     // A key press as the message loop would take it from the queue for `target`.
     bool Key(HWND target, WPARAM key) const {
         MSG message{target, WM_KEYDOWN, key, 1, 0, {}};
-        return platform::win32::PreTranslateMainWindowMessage(message);
+        return platform::win32::PreTranslateMainWindowMessage(hwnd(), message);
     }
 };
 
@@ -161,7 +166,8 @@ TEST_CASE("a DPI change moves the window to the rectangle Windows suggests and l
 }
 
 TEST_CASE("a window never shown makes no controls; states set meanwhile hold once it shows") {
-    const HWND window = platform::win32::ToHwnd(platform::CreateMainWindow(MainWindowLayout()));
+    RecordingEvents events;
+    const HWND window = platform::win32::ToHwnd(platform::CreateMainWindow(MainWindowLayout(), events));
     REQUIRE(window != nullptr);
     const int closeQuery = static_cast<int>(ControlId::CheckBoxCloseQuery);
     const int resave = static_cast<int>(ControlId::ButtonResave);

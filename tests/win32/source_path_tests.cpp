@@ -1,8 +1,11 @@
 #include <doctest.h>
 
 #include "../printing.h"
-#include "app/application.h"
-#include "platform/platform.h"
+#include "platform/clock_locale.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/shell.h"
+#include "platform/window.h"
 #include "temp_folder.h"
 #include "url/path_to_url.h"
 #include "url/source_path.h"
@@ -25,10 +28,11 @@ TEST_CASE("a real shortcut resolves to its target, spaces and all") {
     const std::wstring link = folder / L"Page One.LNK";
     MakeShortcut(link, &target);
 
-    CHECK(IsShortcutPath(link));
+    CHECK(IsShortcutPath(link, platform::kLocaleEnglishUs));
     CHECK(ResolveShortcut(link) == target);
-    CHECK(ResolveSourcePath(link) == target);
-    CHECK(PathToUrl(ResolveSourcePath(link)) == L"http://www.example.com/docs/page one.html");
+    CHECK(ResolveSourcePath(link, platform::kLocaleEnglishUs) == target);
+    CHECK(PathToUrl(ResolveSourcePath(link, platform::kLocaleEnglishUs)) ==
+          L"http://www.example.com/docs/page one.html");
 }
 
 TEST_CASE("a shortcut holding a short 8.3 target yields the long form") {
@@ -41,7 +45,7 @@ TEST_CASE("a shortcut holding a short 8.3 target yields the long form") {
     const std::wstring link = folder / L"page.lnk";
     MakeShortcut(link, &shortTarget);
 
-    CHECK(ResolveSourcePath(link) == target);
+    CHECK(ResolveSourcePath(link, platform::kLocaleEnglishUs) == target);
 }
 
 TEST_CASE("a shortcut whose target is gone gives the stored path unchanged") {
@@ -50,7 +54,7 @@ TEST_CASE("a shortcut whose target is gone gives the stored path unchanged") {
     const std::wstring link = folder / L"old.lnk";
     MakeShortcut(link, &target);
 
-    CHECK(ResolveSourcePath(link) == target);
+    CHECK(ResolveSourcePath(link, platform::kLocaleEnglishUs) == target);
 }
 
 TEST_CASE("a .lnk file that holds no shortcut stands for itself, in long form") {
@@ -61,7 +65,7 @@ TEST_CASE("a .lnk file that holds no shortcut stands for itself, in long form") 
     REQUIRE_FALSE(shortLink.empty());
 
     CHECK(ResolveShortcut(link) == link);
-    CHECK(ResolveSourcePath(shortLink) == link);
+    CHECK(ResolveSourcePath(shortLink, platform::kLocaleEnglishUs) == link);
 }
 
 TEST_CASE("a shortcut with no path gives the empty source") {
@@ -70,7 +74,7 @@ TEST_CASE("a shortcut with no path gives the empty source") {
     MakeShortcut(link, nullptr);
 
     CHECK(ResolveShortcut(link) == L"");
-    CHECK(ResolveSourcePath(link) == L"");
+    CHECK(ResolveSourcePath(link, platform::kLocaleEnglishUs) == L"");
 }
 
 TEST_CASE("GetLongFileName turns short names long and leaves missing paths alone") {
@@ -100,9 +104,9 @@ TEST_CASE("GetLongFileName keeps the input when the long form passes 260 charact
 }
 
 TEST_CASE("the shortcut rule lower-cases through the real locale mapping") {
-    StartupLocale = platform::GetThreadLocale();
-    CHECK(platform::LCMapStringW(StartupLocale, platform::kLcmapLowercase | platform::kLcmapLinguisticCasing,
+    const std::uint32_t locale = platform::GetThreadLocale();
+    CHECK(platform::LCMapStringW(locale, platform::kLcmapLowercase | platform::kLcmapLinguisticCasing,
                                  L".LnK") == L".lnk");
-    CHECK(IsShortcutPath(LR"(C:\Links\PAGE.LNK)"));
-    CHECK_FALSE(IsShortcutPath(LR"(C:\Links\page.lnk.txt)"));
+    CHECK(IsShortcutPath(LR"(C:\Links\PAGE.LNK)", locale));
+    CHECK_FALSE(IsShortcutPath(LR"(C:\Links\page.lnk.txt)", locale));
 }

@@ -1,6 +1,8 @@
-#include "download/open_file_location.h"
+#include "shell/open_file_location.h"
 
-#include "platform/platform.h"
+#include "files/paths.h"
+#include "platform/files.h"
+#include "platform/shell.h"
 
 void OpenFileLocation(const std::wstring& path) {
     if (platform::FileExists(path)) {
@@ -11,8 +13,7 @@ void OpenFileLocation(const std::wstring& path) {
                                 platform::ShowCommand::ShowNormal);
         return;
     }
-    const std::size_t end = path.find_last_of(L"\\:");
-    const std::wstring folder = end == std::wstring::npos ? std::wstring() : path.substr(0, end + 1);
-    platform::ShellExecuteW(0, L"open", L"\"" + folder + L"\"", nullptr, nullptr,
+    // The folder keeps its trailing backslash; "/" is part of a name here.
+    platform::ShellExecuteW(0, L"open", L"\"" + FolderPart(path, kBackslashColon) + L"\"", nullptr, nullptr,
                             platform::ShowCommand::ShowNormal);
 }

@@ -1,0 +1,133 @@
+// The fake clock, time zone and locale: a settable local time, a zone given by its offsets, the
+// locale items a test listed, one single-byte code page and UTF-8, a Japanese user's formats.
+#include <chrono>
+#include <cwctype>
+
+#include "platform/fake/fake_platform.h"
+
+namespace platform {
+
+using fake::Log;
+using fake::Platform;
+
+namespace {
+
+fake::InfoState& Info() { return Platform().info; }
+
+std::int64_t Milliseconds(const SystemTime& t) {
+    using namespace std::chrono;
+    const sys_days day = year{t.year} / t.month / t.day;
+    return duration_cast<milliseconds>(day.time_since_epoch()).count() +
+           ((t.hour * 60 + t.minute) * 60 + t.second) * std::int64_t{1000} + t.milliseconds;
+}
+
+SystemTime FromMilliseconds(std::int64_t ms) {
+    using namespace std::chrono;
+    const sys_time<milliseconds> moment{milliseconds{ms}};
+    const sys_days day = floor<days>(moment);
+    const year_month_day date{day};
+    const hh_mm_ss time{moment - day};
+    return {int(date.year()),
+            int(unsigned(date.month())),
+            int(unsigned(date.day())),
+            int(time.hours().count()),
+            int(time.minutes().count()),
+            int(time.seconds().count()),
+            int(time.subseconds().count())};
+}
+
+SystemTime Shifted(const SystemTime& time, std::int64_t seconds) {
+    return FromMilliseconds(Milliseconds(time) + seconds * 1000);
+}
+
+std::wstring TwoDigits(int value) { return (value < 10 ? L"0" : L"") + std::to_wstring(value); }
+
+}  // namespace
+
+SystemTime GetLocalTime() {
+    Log("GetLocalTime");
+    return Info().localTime;
+}
+
+TimeZoneInformation GetTimeZoneInformation() {
+    Log("GetTimeZoneInformation");
+    return {-Info().standardOffset / 60, 0, -(Info().daylightOffset - Info().standardOffset) / 60};
+}
+
+SystemTime SystemTimeToTzSpecificLocalTime(const SystemTime& utc) {
+    Log("SystemTimeToTzSpecificLocalTime");
+    return Shifted(utc, Info().offsetAtUtc(utc));
+}
+
+// As Wine does it: a local time that both offsets reach is read as daylight time; one that
+// neither reaches (the skipped hour of spring) as standard time.
+SystemTime TzSpecificLocalTimeToSystemTime(const SystemTime& local) {
+    Log("TzSpecificLocalTimeToSystemTime");
+    Info().localToUtcQueries.push_back(local);
+    for (const std::int32_t offset : {Info().daylightOffset, Info().standardOffset}) {
+        const SystemTime utc = Shifted(local, -offset);
+        if (Info().offsetAtUtc(utc) == offset) return utc;
+    }
+    return Shifted(local, -Info().standardOffset);
+}
+
+std::uint32_t GetThreadLocale() {
+    Log("GetThreadLocale");
+    return Platform().threadLocale;
+}
+
+std::wstring LCMapStringW(std::uint32_t locale, std::uint32_t flags, const std::wstring& text) {
+    Log("LCMapStringW");
+    Platform().lcmapCalls.emplace_back(locale, flags);
+    std::wstring mapped = text;
+    if (flags & kLcmapLowercase)
+        for (wchar_t& c : mapped) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return mapped;
+}
+
+bool IsLocaleInstalled(std::uint32_t locale) {
+    Log("IsLocaleInstalled");
+    return Info().localeItems.count(locale) != 0;
+}
+
+std::wstring GetLocaleInfoW(std::uint32_t locale, std::uint32_t type) {
+    Log("GetLocaleInfoW");
+    const auto items = Info().localeItems.find(locale);
+    if (items == Info().localeItems.end()) return L"";
+    const auto item = items->second.find(type);
+    return item == items->second.end() ? std::wstring() : item->second;
+}
+
+std::uint32_t GetACP() {
+    Log("GetACP");
+    return Platform().mainWindow.codePage;
+}
+
+// The fake knows one single-byte code page (Latin-1 as a stand-in for 1252) and UTF-8.
+std::string WideCharToMultiByte(std::uint32_t codePage, const std::wstring& text) {
+    Log("WideCharToMultiByte");
+    if (codePage == kCodePageUtf8) return fake::EncodeUtf8(text);
+    std::string bytes;
+    for (wchar_t c : text) bytes += static_cast<unsigned>(c) < 0x100 ? static_cast<char>(c) : '?';
+    return bytes;
+}
+
+std::wstring MultiByteToWideChar(std::uint32_t codePage, const std::string& bytes) {
+    Log("MultiByteToWideChar");
+    // No mark is looked for: the caller has taken it off already.
+    if (codePage == kCodePageUtf8) return fake::DecodeFileText("\xEF\xBB\xBF" + bytes, codePage);
+    return fake::DecodeFileText(bytes, 0);
+}
+
+// A Japanese user's formats: yyyy/MM/dd and H:mm:ss.
+std::wstring GetDateFormatW(std::uint32_t, std::uint32_t, const SystemTime& time) {
+    Log("GetDateFormatW");
+    return std::to_wstring(time.year) + L"/" + TwoDigits(time.month) + L"/" + TwoDigits(time.day);
+}
+
+std::wstring GetTimeFormatW(std::uint32_t, std::uint32_t, const SystemTime& time) {
+    Log("GetTimeFormatW");
+    return std::to_wstring(time.hour) + L":" + TwoDigits(time.minute) + L":" + TwoDigits(time.second);
+}
+
+}  // namespace platform
