@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -11,15 +12,194 @@
 
 #include "platform/clock_locale.h"
 #include "platform/dialogs.h"
-#include "platform/fake/fake_download.h"
-#include "platform/fake/fake_info.h"
-#include "platform/fake/fake_main_window.h"
 #include "platform/files.h"
+#include "platform/internet.h"
 #include "platform/process.h"
+#include "platform/resources.h"
 #include "platform/shell.h"
 #include "platform/window.h"
 
 namespace fake {
+
+// ---- Drops, dialogs, WinINet, target files and the pump --------------------------------------
+
+struct Drop {
+    std::vector<std::wstring> paths;
+    int finishes = 0;
+};
+
+struct DragQuery {
+    std::uint32_t index = 0;
+    bool withBuffer = false;
+    std::uint32_t bufferChars = 0;
+};
+
+struct InternetOpenCall {
+    bool agentGiven = false;
+    std::uint32_t accessType = 0;
+    bool proxyGiven = false;
+    bool bypassGiven = false;
+    std::uint32_t flags = 0;
+};
+
+struct OpenUrlCall {
+    platform::InternetHandle internet = 0;
+    std::wstring url;
+    bool headersGiven = false;
+    std::uint32_t headersLength = 0;
+    std::uint32_t flags = 0;
+    std::uintptr_t context = 0;
+};
+
+// One read as the server side delivers it: some bytes, or a failing read.
+struct Piece {
+    bool fails = false;
+    std::string bytes;
+};
+
+// What a URL answers. After the last piece every read succeeds with 0 bytes.
+struct Server {
+    std::uint32_t status = 200;
+    std::vector<Piece> pieces;
+    std::optional<std::uint64_t> contentLength;  // the length the answer announces, if any
+};
+
+struct Download {
+    std::map<platform::DropHandle, Drop> drops;
+    std::vector<DragQuery> dragQueries;
+    std::vector<platform::QueuedMessage> sentMessages;
+    int restores = 0;
+
+    std::vector<platform::FileDialogConfig> openDialogs;
+    std::vector<platform::FileDialogConfig> saveDialogs;
+    // Answers of the next dialogs, in order; nothing (or an empty queue) is Cancel.
+    std::deque<std::optional<std::wstring>> openDialogAnswers;
+    std::deque<std::optional<std::wstring>> saveDialogAnswers;
+
+    bool internetOpenFails = false;
+    std::vector<InternetOpenCall> internetOpens;
+    std::vector<OpenUrlCall> urlOpens;
+    // Reachable URLs; any other URL cannot be opened.
+    std::map<std::wstring, Server> servers;
+    std::vector<std::uint32_t> readSizes;
+    int internetHandlesAlive = 0;
+    struct Request {
+        Server server;
+        std::size_t piece = 0;
+        std::size_t offset = 0;
+    };
+    std::map<platform::InternetHandle, Request> requests;
+
+    // CreateFileW on one of these paths (spelled exactly) fails with the given error.
+    std::map<std::wstring, std::uint32_t> createErrors;
+    // The write with this number (counted from 0 over the whole test) fails.
+    std::optional<int> failingWrite;
+    int writes = 0;
+    // FlushFileBuffers fails, as on a volume that filled up.
+    bool flushFails = false;
+    int fileHandlesAlive = 0;
+    std::map<platform::FileHandle, std::wstring> openFiles;  // the path each handle writes to
+    struct Move {
+        std::wstring from;
+        std::wstring to;
+        std::uint32_t flags = 0;
+    };
+    std::vector<Move> moves;
+
+    int beeps = 0;
+    int pumps = 0;
+    int sleeps = 0;
+    // Run inside the pump with that number (counted from 1), as messages that were waiting.
+    std::map<int, std::function<void()>> onPump;
+};
+
+// ---- The shortcut buttons and the Help page: deletions, the properties sheet, version
+// resources, a settable clock and time zone, locale names, the screen and the About dialog --
+
+struct ShellExecuteExCall {
+    std::uint32_t mask = 0;
+    platform::WindowHandle window = 0;
+    std::optional<std::wstring> verb;
+    std::optional<std::wstring> file;
+    std::optional<std::wstring> parameters;
+    std::optional<std::wstring> directory;
+};
+
+struct GradientFillCall {
+    platform::PaintSurface surface = 0;
+    platform::TriVertex topLeft;
+    platform::TriVertex bottomRight;
+    std::uint32_t mode = 0;
+};
+
+struct InformationDialog {
+    platform::WindowHandle owner = 0;
+    std::wstring caption;
+    std::wstring text;
+    platform::PaintHandler onPaint = nullptr;
+};
+
+struct InfoState {
+    // Files that DeleteFileW refuses, as when another program holds them open.
+    std::vector<std::wstring> lockedFiles;
+    std::vector<std::wstring> deletions;
+    // What IPersistFile::Save returns; anything but 0 leaves the file unwritten.
+    std::int32_t shellLinkSaveResult = 0;
+    std::vector<bool> shellLinkSaveRemember;
+
+    std::vector<ShellExecuteExCall> shellExecuteExes;
+
+    // Version resources by file; a file not listed has none.
+    std::map<std::wstring, platform::FixedFileInfo> versionResources;
+    // Makes VerQueryValueW fail on the root block although the resource is there.
+    bool rootBlockUnreadable = false;
+
+    platform::SystemTime localTime{2024, 1, 2, 15, 4, 5, 6};
+    // The machine's time zone: its standard and daylight offsets from UTC in seconds, and which
+    // of them holds at a moment given in UTC. Kyiv's winter time unless a test sets another zone.
+    std::int32_t standardOffset = 2 * 3600;
+    std::int32_t daylightOffset = 2 * 3600;
+    std::function<std::int32_t(const platform::SystemTime& utc)> offsetAtUtc =
+        [](const platform::SystemTime&) { return 2 * 3600; };
+    std::vector<platform::SystemTime> localToUtcQueries;
+
+    // Locale items by locale and LCTYPE; a locale is installed when it has any.
+    std::map<std::uint32_t, std::map<std::uint32_t, std::wstring>> localeItems;
+
+    int screenWidth = 1280;
+    int screenHeight = 1024;
+
+    std::map<platform::WindowHandle, platform::Rect> clientRects;
+    std::vector<GradientFillCall> gradientFills;
+    std::vector<InformationDialog> informationDialogs;
+};
+
+// ---- The main window's layout and what the settings file needs from Windows --------------
+
+struct MainWindowMachine {
+    std::optional<platform::WindowLayout> layout;
+    int tabClientWidth = 272;
+    std::vector<int> tabWidths;
+    std::vector<std::uint32_t> postedMessages;
+
+    // The placement GetWindowPlacement answers with, and every one applied.
+    platform::WindowPlacement placement{44, 0, 1, {-1, -1}, {-1, -1}, {26, 26, 306, 306}};
+    std::vector<platform::WindowPlacement> placementsSet;
+    std::vector<std::uint32_t> placementLengthsAsked;
+    platform::Rect workArea{0, 0, 1920, 1040};
+
+    std::int32_t appDataResult = 0;
+    std::wstring appData = LR"(C:\Users\u\AppData\Roaming)";
+    // Folders CreateDirectoryW refuses to make (as a read-only parent would).
+    std::vector<std::wstring> uncreatableFolders;
+    // Makes reading the settings file fail with this text.
+    std::optional<std::wstring> readError;
+    std::vector<std::wstring> profileFilesRead;
+
+    std::uint32_t codePage = 1252;
+};
+
+// ---- The machine -------------------------------------------------------------------------------
 
 // Windows paths compare without regard to letter case.
 struct PathLess {

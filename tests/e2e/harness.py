@@ -66,6 +66,29 @@ class EndToEnd:
         self.env = env
         self.exe = exe
         self.screens = env.root / "screens"
+        self._layout = None
+
+    def layout(self):
+        """The main window's table as the program itself holds it, read once from
+        layout_dump.exe: the cases check the live window against it, not against a copy."""
+        if self._layout is None:
+            rows = [line.split("\t") for line in
+                    self.env.wine(self.env.windows_path(self.env.tools / "layout_dump.exe")).splitlines()]
+            self._layout = {
+                "pages": [row[3] for row in rows if row[0] == "page"],
+                "controls": [{"name": row[1], "id": int(row[2]), "page": int(row[3]), "caption": row[4],
+                              "hint": row[5]} for row in rows if row[0] == "control"],
+                "ids": {row[1]: int(row[2]) for row in rows if row[0] in ("control", "shortcut")},
+            }
+        return self._layout
+
+    def id(self, name):
+        """The id of a control or hidden menu item (ButtonResave, N1) as the driver takes it."""
+        return str(self.layout()["ids"][name])
+
+    def command(self, window, name):
+        """Runs the command of a control or hidden menu item, as its click or key would."""
+        self.driver("command", window, self.id(name))
 
     def driver(self, *args, check=True, timeout=60):
         return self.env.wine(self.env.windows_path(self.env.tools / "driver.exe"), *args,

@@ -74,7 +74,7 @@ def dialog(t, caption):
 
 
 def take_in_through_open_dialog(t, window, path):
-    t.driver("command", window, "1001")
+    t.command(window, "ButtonSelectFile")
     opened = dialog(t, "Open")
     t.driver("settext", opened, "1152", path)
     t.driver("click", opened, "1")
@@ -92,7 +92,7 @@ def test_resave_downloads_over_the_file_taken_in(t):
     target = page_on_disk(t, "page.html", b"earlier copy")
     run, window = start(t)
     take_in_through_open_dialog(t, window, FOLDER + r"\page.html")
-    t.driver("command", window, "1002")
+    t.command(window, "ButtonResave")
     box, text = wait_box(t)
     t.env.screenshot(t.screens / "resave-done.png")
     expected = f"http://{HOST}/docs/page.html\r\n{FOLDER}\\page.html\r\n{SAVED}"
@@ -112,7 +112,7 @@ def test_save_as_downloads_into_the_proposed_name(t):
         old.unlink()
     run, window = start(t)
     take_in_through_open_dialog(t, window, FOLDER + r"\page.html")
-    t.driver("command", window, "1003")
+    t.command(window, "ButtonSaveAs")
     saving = dialog(t, "Save")
     names = [text for cls, cid, text in t.texts(saving) if cls == "Edit" and cid == 1152]
     expect(names and names[0].startswith("page-") and names[0].endswith(".html") and len(names[0]) == 28,
@@ -133,7 +133,7 @@ def test_resave_against_a_404_keeps_the_file_and_says_why(t):
     target = page_on_disk(t, "gone.html", b"earlier copy")
     run, window = start(t)
     take_in_through_open_dialog(t, window, FOLDER + r"\gone.html")
-    t.driver("command", window, "1002")
+    t.command(window, "ButtonResave")
     url = f"http://{HOST}/docs/gone.html"
     box, text = wait_box(t)
     t.env.screenshot(t.screens / "resave-404.png")
@@ -168,7 +168,7 @@ def test_closing_during_a_download_keeps_the_file_and_shows_nothing(t):
     target = page_on_disk(t, "slow.html", b"earlier copy")
     run, window = start(t)
     take_in_through_open_dialog(t, window, FOLDER + r"\slow.html")
-    t.driver("command", window, "1002")
+    t.command(window, "ButtonResave")
     deadline = time.monotonic() + 15
     while not [p for p in target.parent.iterdir() if p.name.startswith("~")] and time.monotonic() < deadline:
         time.sleep(0.1)
@@ -186,7 +186,7 @@ def test_open_dialog_comes_back_with_the_last_choice(t):
     page_on_disk(t, "page.html", b"earlier copy")
     run, window = start(t)
     take_in_through_open_dialog(t, window, FOLDER + r"\page.html")
-    t.driver("command", window, "1001")
+    t.command(window, "ButtonSelectFile")
     opened = dialog(t, "Open")
     t.env.screenshot(t.screens / "open-dialog-again.png")
     names = [text for cls, cid, text in t.texts(opened) if cls == "Edit" and cid == 1152]

@@ -9,27 +9,7 @@ CLOSE_QUESTION = "終了してよいですか？"
 WM_QUERYENDSESSION = 0x0011
 VK_ESCAPE = 0x1B
 
-CONTROLS = [  # id, caption, hint
-    (1001, "フルパスをURLに戻して再表示", "View Original"),
-    (1002, "上書きで再保存", "Save OverWrite"),
-    (1003, "名前を付けて保存", "Save As new name"),
-    (1004, "ファイルの場所を開く", "Open File Location"),
-    (1005, "「送る」メニュー", "ShortCut for SendTo"),
-    (1006, "デスクトップ", "ShortCut for DeskTop"),
-    (1007, "スタートメニュー", "ShortCut for StartMenu"),
-    (1008, "スタートアップ", "ShortCut for StartUp"),
-    (1009, "確認する", "Querry at close"),
-    (1010, "状態を保存する", "Save status"),
-    (1011, "ヘルプ表示", "Help (F1)"),
-    (1012, "バージョン情報", "About (Ctrl+Enter)"),
-    (1013, "プロパティ表示", "Properties (Alt+Enter)"),
-    (1014, "開発支援", "Donation"),
-    (1015, "ホームページ", "HomeSite"),
-]
-GROUPS = [(1101, "起動ショートカット登録"), (1102, "終了時")]
-PAGES = ["ファイル", "設 定", "ヘルプ"]
 ID_YES, ID_NO = 6, 7
-CLOSE1 = 1019
 
 
 def write_settings(t, text):
@@ -70,20 +50,19 @@ def test_controls_carry_their_captions_and_hints(t):
     clear_settings(t)
     run, window = start(t)
     children = {(cls, cid): text for cls, cid, text in t.texts(window)}
-    for control_id, caption, _ in CONTROLS:
-        expect(children.get(("Button", control_id)) == caption,
-               f"control {control_id}: {children.get(('Button', control_id))!r}, not {caption!r}")
-    for group_id, caption in GROUPS:
-        expect(children.get(("Button", group_id)) == caption, f"group box {group_id}")
     hints = {}
     for line in t.driver("hints", window).splitlines():
         control_id, _, text = line.partition("\t")
         hints[int(control_id)] = text
-    for control_id, _, hint in CONTROLS:
-        expect(hints.get(control_id) == hint, f"hint of {control_id}: {hints.get(control_id)!r}, not {hint!r}")
-    for control_id in (1002, 1003, 1004):
-        expect(state_of(t, window, control_id)[1] == "disabled", f"{control_id} starts enabled")
-    expect(state_of(t, window, 1001)[1] == "enabled", "the select button starts disabled")
+    for control in t.layout()["controls"]:
+        shown = children.get(("Button", control["id"]))
+        expect(shown == control["caption"], f"{control['name']} shows {shown!r}, not {control['caption']!r}")
+        if control["hint"]:
+            hint = hints.get(control["id"])
+            expect(hint == control["hint"], f"hint of {control['name']}: {hint!r}, not {control['hint']!r}")
+    for name in ("ButtonResave", "ButtonSaveAs", "ButtonOpenFolder"):
+        expect(state_of(t, window, t.id(name))[1] == "disabled", f"{name} starts enabled")
+    expect(state_of(t, window, t.id("ButtonSelectFile"))[1] == "enabled", "the select button starts disabled")
     t.driver("close", window)
     finish_closed(run)
 
@@ -94,7 +73,7 @@ def test_tabs_take_a_quarter_of_the_width_each(t):
     lines = [line.split("\t") for line in t.driver("tabs", window).splitlines()]
     client = int(lines[0][1])
     tabs = [(int(width), caption) for _, width, caption in lines[1:]]
-    expect([caption for _, caption in tabs] == PAGES, f"tab captions {tabs}")
+    expect([caption for _, caption in tabs] == t.layout()["pages"], f"tab captions {tabs}")
     expect(all(width == client // 4 for width, _ in tabs), f"client {client}, tabs {tabs}")
     t.driver("close", window)
     finish_closed(run)
@@ -127,9 +106,9 @@ def test_both_options_keep_the_placement_for_the_next_start(t):
                              "[MODE]\nCloseQuery=1\nSaveStatus=1\n")
     run, window = start(t)
     expect(t.driver("rect", window).split() == ["100", "120", "520", "540", "normal"], "the placement was not restored")
-    expect(state_of(t, window, 1009)[2] == "checked" and state_of(t, window, 1010)[2] == "checked",
+    expect(state_of(t, window, t.id("CheckBoxCloseQuery"))[2] == "checked" and state_of(t, window, t.id("CheckBoxSaveStatus"))[2] == "checked",
            "the options were not restored")
-    t.driver("command", window, str(CLOSE1))
+    t.command(window, "Close1")
     box = t.wait_window("Velmora", "#32770")
     t.driver("click", box, str(ID_YES))
     finish_closed(run)
@@ -140,8 +119,8 @@ def test_both_options_keep_the_placement_for_the_next_start(t):
 
     run, window = start(t)
     expect(t.driver("rect", window).split() == ["100", "120", "520", "540", "normal"], "the second start moved")
-    expect(state_of(t, window, 1009)[2] == "checked", "the question option was lost")
-    t.driver("command", window, str(CLOSE1))
+    expect(state_of(t, window, t.id("CheckBoxCloseQuery"))[2] == "checked", "the question option was lost")
+    t.command(window, "Close1")
     t.driver("click", t.wait_window("Velmora", "#32770"), str(ID_YES))
     finish_closed(run)
 
@@ -159,7 +138,7 @@ def test_esc_asks_and_no_keeps_the_window(t):
     path = write_settings(t, "[MODE]\nCloseQuery=1\n")
     before = path.read_bytes()
     run, window = start(t)
-    button = state_of(t, window, 1001)[0]
+    button = state_of(t, window, t.id("ButtonSelectFile"))[0]
     t.driver("key", button, str(VK_ESCAPE))
     box = t.wait_window("Velmora", "#32770")
     texts = [text for cls, _, text in t.texts(box) if cls == "Static"]

@@ -8,11 +8,6 @@ import zoneinfo
 
 from harness import EXE, close_window, expect, no_box_for, start_window, wait_box_saying
 
-BUTTON_ADD_SEND_TO = 1005
-BUTTON_DONATION, BUTTON_HOME_SITE = 1014, 1015
-N1_F1 = 1016
-ABOUT1_CTRL_ENTER = 1017
-N2_ALT_ENTER = 1018
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
 
 
@@ -31,7 +26,7 @@ def test_send_to_button_creates_then_cancel_leaves_the_shortcut(t):
     shown_path = windows_folder + "\\Velmora.Lnk"
     run, window = start_window(t)
     try:
-        t.driver("command", window, str(BUTTON_ADD_SEND_TO))
+        t.command(window, "ButtonAddSendTo")
         c1 = wait_box_saying(t, "フォルダ 送る に \r\n" + shown_path + "\r\n新規作成しました。")
         expect(shortcut.exists(), "no Velmora.Lnk in Send to")
         t.driver("click", c1, str(IDOK))
@@ -44,7 +39,7 @@ def test_send_to_button_creates_then_cancel_leaves_the_shortcut(t):
         expect("Velmora.exe".encode("utf-16-le") in before or b"Velmora.exe" in before,
                "the shortcut does not name the executable")
 
-        t.driver("command", window, str(BUTTON_ADD_SEND_TO))
+        t.command(window, "ButtonAddSendTo")
         q1 = wait_box_saying(t, "送る には既に Velmora.Lnk が存在します。\r\n更新しますか？\r\n\r\n"
                                 "[はい]: 更新, [いいえ]: 削除, [Cancel]: 取消し")
         t.env.screenshot(t.screens / "shortcut-q1.png")
@@ -61,7 +56,7 @@ def test_f1_without_a_help_file_names_the_file(t):
         expect(not stale.exists(), f"{stale} is in the way")
     run, window = start_window(t)
     try:
-        t.driver("command", window, str(N1_F1))
+        t.command(window, "N1")
         box = wait_box_saying(t, "HelpFile Not Found.\r\n\r\nVelmora.chm")
         t.driver("click", box, str(IDOK))
     finally:
@@ -77,7 +72,7 @@ def test_help_file_in_the_parent_folder_is_handed_to_the_shell(t):
     t.fresh_record()
     run, window = start_window(t)
     try:
-        t.driver("command", window, str(N1_F1))
+        t.command(window, "N1")
         opened = t.env.recorded(1)
         expect(opened == ["C:\\Velmora.chm"], f"recorded {opened}")
         no_box_for(t, 0.5)
@@ -107,7 +102,7 @@ def about_text_in_zone(t, zone, screenshot=None):
         run, window = start_window(t)
         try:
             before = datetime.datetime.now(datetime.timezone.utc)
-            t.driver("command", window, str(ABOUT1_CTRL_ENTER))
+            t.command(window, "About1")
             box = t.driver("wait", "Velmora", "#32770", "20000", check=False, timeout=60).strip()
             expect(box, "no About box")
             after = datetime.datetime.now(datetime.timezone.utc)
@@ -153,9 +148,9 @@ def test_maker_pages_open_in_the_browser(t):
     t.fresh_record()
     run, window = start_window(t)
     try:
-        t.driver("command", window, str(BUTTON_DONATION))
+        t.command(window, "ButtonDonation")
         expect(t.env.recorded(1) == ["https://www.quorrin.example/software/index3.html"], "donation page")
-        t.driver("command", window, str(BUTTON_HOME_SITE))
+        t.command(window, "ButtonHomeSite")
         urls = t.env.recorded(2)
         expect(urls[1:] == ["https://www.quorrin.example/"], f"recorded {urls}")
     finally:
@@ -165,8 +160,8 @@ def test_maker_pages_open_in_the_browser(t):
 def test_alt_enter_asks_for_the_properties_sheet_without_waiting(t):
     run, window = start_window(t)
     try:
-        t.driver("command", window, str(N2_ALT_ENTER))
-        t.driver("command", window, str(N2_ALT_ENTER))
+        t.command(window, "N2")
+        t.command(window, "N2")
         no_box_for(t, 1.0)
         # The window still answers at once: the program did not wait for the sheet.
         started = time.monotonic()
@@ -190,7 +185,7 @@ def test_send_to_again_yes_rewrites_an_edited_shortcut_and_no_deletes_it(t):
                "[はい]: 更新, [いいえ]: 削除, [Cancel]: 取消し")
     run, window = start_window(t)
     try:
-        t.driver("command", window, str(BUTTON_ADD_SEND_TO))
+        t.command(window, "ButtonAddSendTo")
         t.driver("click", wait_box_saying(t, q1_text), str(IDYES))
         u1 = wait_box_saying(t, "フォルダ 送る の \r\n" + shown_path + "\r\n更新しました。")
         t.driver("click", u1, str(IDOK))
@@ -201,7 +196,7 @@ def test_send_to_again_yes_rewrites_an_edited_shortcut_and_no_deletes_it(t):
         expect(b"Velmora.exe" in rewritten or "Velmora.exe".encode("utf-16-le") in rewritten,
                "the rewritten shortcut does not name the executable")
 
-        t.driver("command", window, str(BUTTON_ADD_SEND_TO))
+        t.command(window, "ButtonAddSendTo")
         t.driver("click", wait_box_saying(t, q1_text), str(IDNO))
         d1 = wait_box_saying(t, "フォルダ 送る から \r\n" + shown_path + "\r\n削除しました。")
         expect(not shortcut.exists(), "No did not delete the shortcut")
