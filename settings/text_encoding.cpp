@@ -59,34 +59,62 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
+// The range the byte after `lead` must fall in for a well-formed sequence: this is what keeps
+// out overlong forms (C0 8A would be a line feed), encoded surrogates and anything above
+// U+10FFFF. Later continuation bytes are 80..BF.
+struct SecondByte {
+    unsigned char low;
+    unsigned char high;
+};
+SecondByte SecondByteFor(unsigned char lead) {
+    if (lead == 0xE0) return {0xA0, 0xBF};
+    if (lead == 0xED) return {0x80, 0x9F};
+    if (lead == 0xF0) return {0x90, 0xBF};
+    if (lead == 0xF4) return {0x80, 0x8F};
+    return {0x80, 0xBF};
+}
+
+int ContinuationCount(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 1;
+    if (lead >= 0xE0 && lead <= 0xEF) return 2;
+    if (lead >= 0xF0 && lead <= 0xF4) return 3;
+    return -1;  // a continuation byte, C0, C1 or F5..FF never start a character
+}
+
+// Ill-formed input becomes U+FFFD, one for each maximal part of a sequence that could have
+// been well-formed, as Windows' own conversion does: a settings value can never smuggle in a
+// line break or an unpaired surrogate that the next save would write out.
 std::wstring FromUtf8(const std::string& bytes, std::size_t start) {
     std::wstring text;
-    for (std::size_t i = start; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const int extra = lead < 0x80         ? 0
-                          : (lead >> 5) == 6  ? 1
-                          : (lead >> 4) == 14 ? 2
-                          : (lead >> 3) == 30 ? 3
-                                              : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= bytes.size()) {
-            Append(text, kReplacement);
-            ++i;
+    std::size_t i = start;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i++]);
+        if (lead < 0x80) {
+            text += static_cast<wchar_t>(lead);
             continue;
         }
-        char32_t point = extra == 0 ? lead : lead & (0x3F >> extra);
-        bool valid = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) valid = false;
+        const int extra = ContinuationCount(lead);
+        if (extra < 0) {
+            Append(text, kReplacement);
+            continue;
+        }
+        char32_t point = lead & (0x3F >> extra);
+        bool wellFormed = true;
+        for (int k = 0; k < extra; ++k) {
+            const SecondByte range = k == 0 ? SecondByteFor(lead) : SecondByte{0x80, 0xBF};
+            if (i >= bytes.size()) {
+                wellFormed = false;
+                break;
+            }
+            const auto next = static_cast<unsigned char>(bytes[i]);
+            if (next < range.low || next > range.high) {
+                wellFormed = false;
+                break;
+            }
             point = (point << 6) | (next & 0x3F);
-        }
-        if (!valid) {
-            Append(text, kReplacement);
             ++i;
-            continue;
         }
-        Append(text, point);
-        i += static_cast<std::size_t>(extra) + 1;
+        Append(text, wellFormed ? point : kReplacement);
     }
     return text;
 }

@@ -137,6 +137,53 @@ TEST_CASE("characters beyond the basic plane survive UTF-8 and UTF-16 both ways"
         CHECK(DecodeText(bytes, DetectEncoding(bytes), 1252) == text);
 }
 
+TEST_CASE("ill-formed UTF-8 decodes as U+FFFD, one for each maximal part, as Windows does") {
+    const std::wstring bad(1, L'\xFFFD');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::wstring text;
+    };
+    const Case cases[] = {
+        {"an overlong line feed",
+         "a\xC0\x8A"
+         "b",
+         L"a" + bad + bad + L"b"},
+        {"an overlong slash in three bytes", "\xE0\x80\xAF", bad + bad + bad},
+        {"an encoded surrogate", "\xED\xA0\x80", bad + bad + bad},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", bad + bad + bad + bad},
+        {"a lead byte that never starts one", "\xF5\x80", bad + bad},
+        {"a stray continuation byte", "x\x80y", L"x" + bad + L"y"},
+        {"a sequence cut short by the next character",
+         "\xE6\x97"
+         "A",
+         bad + L"A"},
+        {"a sequence cut short by the end", "\xF0\x9F\x98", bad},
+        {"the largest scalar value still passes", "\xF4\x8F\xBF\xBF", {}},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        const std::wstring decoded = DecodeText("\xEF\xBB\xBF" + c.bytes, TextEncoding::Utf8, 1252);
+        if (c.text.empty())
+            CHECK(EncodeText(decoded, TextEncoding::Utf8, 1252) == "\xEF\xBB\xBF" + c.bytes);
+        else
+            CHECK(decoded == c.text);
+    }
+}
+
+TEST_CASE("a value with an overlong line feed cannot forge a section when the file is rewritten") {
+    OpenWindow w;
+    PutFolder(w.machine, LR"(C:\Users\u\AppData\Roaming\Quorrin\Velmora)");
+    w.machine.files[kUserFile].bytes =
+        "\xEF\xBB\xBF[Mine]\r\nkey=a\xC0\x8A[MODE]\xC0\x8A"
+        "CloseQuery=1\r\n";
+    w.Start();
+    w.form.SaveSettings();
+    const std::string written = BytesOf(w.machine, kUserFile);
+    CHECK(written.find("\n[MODE]") == std::string::npos);
+    CHECK(written.find("[Mine]\r\nkey=a\xEF\xBF\xBD\xEF\xBF\xBD[MODE]") != std::string::npos);
+}
+
 TEST_CASE("the mark decides the encoding; no mark is the ANSI code page") {
     CHECK(DetectEncoding("\xEF\xBB\xBF[A]") == TextEncoding::Utf8);
     CHECK(DetectEncoding("\xFF\xFE[\0") == TextEncoding::Utf16Le);
