@@ -65,8 +65,10 @@ bool TForm1::DownloadToFile(const std::wstring& urlGiven, const std::wstring& fi
         Notice(url, kCannotReachServer);
         return false;
     }
-    // An error page is not the page: it must not replace the user's copy.
-    if (const std::uint32_t status = platform::HttpQueryStatusCode(request.get()); status >= 400) {
+    // Only a final answer in 200-299 is the page. An error page, or a redirect WinINet did not
+    // follow (no Location, a loop, another scheme), must not replace the user's copy.
+    if (const std::uint32_t status = platform::HttpQueryStatusCode(request.get());
+        status < 200 || status > 299) {
         Notice(url, ServerErrorText(status));
         return false;
     }

@@ -103,13 +103,6 @@ TEST_CASE("the boxes of a download, their order and its result") {
          {},
          true,
          "four"},
-        {"a 399 is still a page",
-         [](OpenWindow& w) {
-             w.Serve({{false, "odd"}}, 399);
-         },
-         {},
-         true,
-         "odd"},
     };
     for (const Case& c : cases) {
         CAPTURE(c.name);
@@ -307,6 +300,26 @@ TEST_CASE("during a download a second Resave or Save As is refused with a beep")
     }
 }
 
+TEST_CASE("only a final answer in 200-299 is the page: any other keeps the copy and says which") {
+    for (const std::uint32_t status :
+         {0u, 100u, 199u, 200u, 204u, 226u, 299u, 300u, 301u, 302u, 304u, 399u, 404u, 599u}) {
+        CAPTURE(status);
+        OpenWindow w;
+        w.Serve({{false, "the server's body"}}, status);
+        const bool saved = w.form.DownloadToFile(kPageUrl, kPagePath);
+        const bool page = status >= 200 && status <= 299;
+        CHECK(saved == page);
+        CHECK(w.machine.files[kPagePath].bytes == (page ? "the server's body" : "earlier copy"));
+        if (!page) {
+            REQUIRE(w.machine.boxes.size() == 1);
+            CHECK(w.machine.boxes[0].text ==
+                  kBoxPrefix + L"サーバがエラーを返しました (HTTP " + std::to_wstring(status) + L")");
+            CHECK(w.machine.download.readSizes.empty());  // the body is not even read
+        }
+        CHECK(w.machine.download.internetHandlesAlive == 0);
+    }
+}
+
 TEST_CASE("a file taken in during a download changes the source, not the running download") {
     OpenWindow w;
     w.TakeInPage();
@@ -321,6 +334,9 @@ TEST_CASE("a file taken in during a download changes the source, not the running
     CHECK(w.machine.download.urlOpens.size() == 1);
     CHECK(w.machine.files[kPagePath].bytes == "ab");
     CHECK(w.machine.files[other].bytes == "other");
+    // The result names what was downloaded, not the file taken in meanwhile.
+    REQUIRE_FALSE(w.machine.boxes.empty());
+    CHECK(w.machine.boxes.back().text == kPageUrl + L"\r\n" + kPagePath + L"\r\n再保存しました");
 }
 
 TEST_CASE("a close during a download abandons it at the next read; the window goes after the loop") {
