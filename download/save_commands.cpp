@@ -10,8 +10,10 @@
 
 namespace {
 
-std::wstring Outcome(const std::wstring& fileName, const wchar_t* text) {
-    return SourceUrl + L"\r\n" + fileName + L"\r\n" + text;
+// The URL is the one downloaded: a file taken in during the download changes SourceUrl, and the
+// box would otherwise name the new address beside the old target.
+std::wstring Outcome(const std::wstring& url, const std::wstring& fileName, const wchar_t* text) {
+    return url + L"\r\n" + fileName + L"\r\n" + text;
 }
 
 // A second download inside the first would nest two pumps over one window; a beep tells the
@@ -27,9 +29,10 @@ bool RefusedDuringDownload(const TForm1& form) {
 void TForm1::ButtonResaveClick() {
     if (RefusedDuringDownload(*this)) return;
     SaveFileName = SourceFileName;
-    const bool saved = DownloadToFile(SourceUrl, SaveFileName);
+    const std::wstring url = SourceUrl;
+    const bool saved = DownloadToFile(url, SaveFileName);
     if (handle_ == 0) return;  // the window closed during the download
-    InfoMessage(Outcome(SaveFileName, saved ? L"再保存しました" : L"再保存できませんでした"));
+    InfoMessage(Outcome(url, SaveFileName, saved ? L"再保存しました" : L"再保存できませんでした"));
 }
 
 void TForm1::ButtonSaveAsClick() {
@@ -51,9 +54,10 @@ void TForm1::ButtonSaveAsClick() {
     if (!chosen) return;
 
     SaveFileName = *chosen;
-    const bool saved = DownloadToFile(SourceUrl, SaveFileName);
+    const std::wstring url = SourceUrl;
+    const bool saved = DownloadToFile(url, SaveFileName);
     if (handle_ == 0) return;  // the window closed during the download
-    InfoMessage(Outcome(SaveFileName, saved ? L"保存しました" : L"保存できませんでした"));
+    InfoMessage(Outcome(url, SaveFileName, saved ? L"保存しました" : L"保存できませんでした"));
 }
 
 void TForm1::ButtonOpenFolderClick() {
