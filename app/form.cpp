@@ -109,6 +109,11 @@ void TForm1::FormCreate() {
     if (argumentCount == 0) {
         activePage_ = Page::TabSheetFile;
         platform::SetActivePage(handle_, static_cast<int>(activePage_));
+        // A maximized start is the window's first state, as Windows itself gives the first show
+        // of a process the launcher's command. Shown normal and maximized a moment later, the
+        // window can be put back by a window manager that saw it mapped normal (Wine's X11
+        // driver without one does so).
+        if (launcherShow_ == platform::ShowCommand::ShowMaximized) windowState_ = WindowState::Maximized;
         platform::ShowWindow(handle_, ShowCommandFor(windowState_));
         platform::SetForegroundWindow(handle_);
         return;

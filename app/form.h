@@ -57,6 +57,8 @@ public:
     void SetWindowState(WindowState state);
     // Records the state only, with no show call.
     void RecordWindowState(WindowState state) { windowState_ = state; }
+    // The show command the launcher gave the process, read once at start (app/startup.cpp).
+    void SetLauncherShowCommand(platform::ShowCommand show) { launcherShow_ = show; }
 
     bool IsEnabled(ControlId control) const;
     void SetEnabled(ControlId control, bool enabled);
@@ -127,6 +129,7 @@ private:
     // The stored layout has the Settings page in front; FormCreate brings the File page.
     Page activePage_ = Page::TabSheetSettings;
     WindowState windowState_ = WindowState::Normal;
+    platform::ShowCommand launcherShow_ = platform::ShowCommand::ShowDefault;
     // download/: no nested download; a close inside one waits for it to unwind.
     bool downloading_ = false;
     bool closePending_ = false;

@@ -9,12 +9,13 @@ std::uint32_t StartupLocale = platform::kLocaleEnglishUs;
 
 namespace {
 
-// The launcher's show command is looked at once, after FormCreate: a maximized start maximizes
-// the window (a hidden one only records it), a minimized start only records the state.
-void ApplyStartupShowCommand(TForm1& form) {
-    switch (platform::GetStartupShowCommand()) {
+// After FormCreate the launcher's show command puts the window in its state: a maximized start
+// maximizes the window (a hidden one only records it; a shown one is maximized already), a
+// minimized start only records the state.
+void ApplyStartupShowCommand(TForm1& form, platform::ShowCommand show) {
+    switch (show) {
         case platform::ShowCommand::ShowMaximized:
-            form.SetWindowState(WindowState::Maximized);
+            if (form.State() != WindowState::Maximized) form.SetWindowState(WindowState::Maximized);
             break;
         case platform::ShowCommand::ShowMinNoActive:
             form.RecordWindowState(WindowState::Minimized);
@@ -33,11 +34,14 @@ int RunApplication() {
 
     TForm1 form;
     Form1 = &form;
+    // Read once, before the window is first shown: that show already takes a maximized start.
+    const platform::ShowCommand launcherShow = platform::GetStartupShowCommand();
+    form.SetLauncherShowCommand(launcherShow);
     int exitCode = 1;
     // An error that interrupts FormCreate is reported, and then the process ends: the window
     // was never shown and no quit was requested, so running the loop would hang invisibly.
     if (RunCommand([&] { form.Create(); })) {
-        ApplyStartupShowCommand(form);
+        ApplyStartupShowCommand(form, launcherShow);
         exitCode = form.RunMessageLoop();
     }
     form.Destroy();

@@ -18,9 +18,10 @@ std::size_t Last(const Calls& calls, const char* name) {
     return found == calls.rend() ? calls.size() : static_cast<std::size_t>(calls.rend() - found - 1);
 }
 
-// The orders start-up depends on, whichever mode it takes: COM before the window, the window
-// and its drop registration before the settings are read, the settings before the command
-// line, and after FormCreate the show command once, the loop, the window gone, COM last.
+// The orders start-up depends on, whichever mode it takes: COM before the window, the
+// launcher's show command read once before the window is made, the window and its drop
+// registration before the settings are read, the settings before the command line, then the
+// loop, the window gone, COM last.
 void CheckStartupOrder(const Calls& calls) {
     CAPTURE(calls);
     CHECK(First(calls, "GetThreadLocale") < First(calls, "CoInitialize"));
@@ -31,8 +32,8 @@ void CheckStartupOrder(const Calls& calls) {
     CHECK(First(calls, "DragAcceptFiles") < First(calls, "GetWindowPlacement"));
     CHECK(First(calls, "SetWindowPlacement") < Last(calls, "GetPrivateProfileStringW"));
     CHECK(Last(calls, "CheckControl") < First(calls, "GetCommandLineW"));
-    CHECK(First(calls, "GetCommandLineW") < First(calls, "GetStartupShowCommand"));
-    CHECK(First(calls, "GetStartupShowCommand") < First(calls, "RunMessageLoop"));
+    CHECK(First(calls, "GetStartupShowCommand") < First(calls, "CreateMainWindow"));
+    CHECK(First(calls, "GetCommandLineW") < First(calls, "RunMessageLoop"));
     CHECK(First(calls, "RunMessageLoop") < First(calls, "DestroyWindow"));
     CHECK(Last(calls, "CoUninitialize") == calls.size() - 1);
     for (const char* once :
@@ -60,7 +61,7 @@ TEST_CASE("one argument: the URL goes to the shell and the process ends without 
     CHECK(First(calls, "GetCommandLineW") < First(calls, "LCMapStringW"));
     CHECK(First(calls, "LCMapStringW") < First(calls, "ShellExecuteW"));
     CHECK(First(calls, "ShellExecuteW") < First(calls, "PostQuitMessage"));
-    CHECK(First(calls, "PostQuitMessage") < First(calls, "GetStartupShowCommand"));
+    CHECK(First(calls, "PostQuitMessage") < First(calls, "RunMessageLoop"));
     REQUIRE(m.machine.shellExecutes.size() == 1);
     const fake::ShellExecuteCall& call = m.machine.shellExecutes[0];
     CHECK(call.owner == m.machine.windows.begin()->first);
@@ -129,7 +130,7 @@ TEST_CASE("no argument: the File page comes to the front and the window is shown
     CHECK(First(calls, "GetCommandLineW") < First(calls, "SetActivePage"));
     CHECK(First(calls, "SetActivePage") < First(calls, "ShowWindow"));
     CHECK(First(calls, "ShowWindow") < First(calls, "SetForegroundWindow"));
-    CHECK(First(calls, "SetForegroundWindow") < First(calls, "GetStartupShowCommand"));
+    CHECK(First(calls, "SetForegroundWindow") < First(calls, "RunMessageLoop"));
     const fake::Window& window = OnlyWindow(m.machine);
     CHECK(window.width96 == 280);
     CHECK(window.height96 == 280);
@@ -140,15 +141,15 @@ TEST_CASE("no argument: the File page comes to the front and the window is shown
     CHECK(m.machine.shellExecutes.empty());
 }
 
-TEST_CASE("the launcher's show command is looked at once, after FormCreate") {
+TEST_CASE("the launcher's show command: a maximized start is the first show, a minimized one only recorded") {
     FreshMachine m;
-    SUBCASE("a maximized start maximizes the visible window") {
+    SUBCASE("a maximized start shows the window maximized once, whatever state the file holds") {
         m.machine.startupShowCommand = platform::ShowCommand::ShowMaximized;
+        m.machine.files[LR"(C:\Tools\Velmora.ini)"].bytes = "[POSITION]\r\nState=1\r\n";
         RunApplication();
-        CHECK(OnlyWindow(m.machine).shows ==
-              std::vector{platform::ShowCommand::ShowNormal, platform::ShowCommand::ShowMaximized});
+        CHECK(OnlyWindow(m.machine).shows == std::vector{platform::ShowCommand::ShowMaximized});
     }
-    SUBCASE("a minimized start only records the state") {
+    SUBCASE("a minimized start shows the restored state and only records the minimized one") {
         m.machine.startupShowCommand = platform::ShowCommand::ShowMinNoActive;
         RunApplication();
         CHECK(OnlyWindow(m.machine).shows == std::vector{platform::ShowCommand::ShowNormal});

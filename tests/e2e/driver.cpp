@@ -92,12 +92,18 @@ BOOL CALLBACK ReportNewWindows(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-int Run(DWORD timeout, const std::wstring& commandFile) {
+// `show` < 0: no show command in the start-up information, as a plain start; otherwise the
+// SW_* value a launcher puts there (a shortcut set to "Run: Maximized" gives SW_SHOWMAXIMIZED).
+int Run(DWORD timeout, const std::wstring& commandFile, int show) {
     std::wstring commandLine = FromUtf8(ReadWholeFile(commandFile));
     while (!commandLine.empty() && (commandLine.back() == L'\n' || commandLine.back() == L'\r'))
         commandLine.pop_back();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (show >= 0) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(show);
+    }
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process)) {
@@ -336,6 +342,67 @@ int ControlState(HWND window, int id) {
     return 0;
 }
 
+struct Shown {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownWindow(HWND window, LPARAM parameter) {
+    auto* shown = reinterpret_cast<Shown*>(parameter);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != shown->process || !::IsWindowVisible(window)) return TRUE;
+    shown->found = window;
+    return FALSE;
+}
+
+// The time from the start of a process to its first visible top-level window, in milliseconds,
+// looked for every millisecond; then the window is asked to close and the process awaited.
+int Up(DWORD timeout, const std::wstring& commandFile) {
+    std::wstring commandLine = FromUtf8(ReadWholeFile(commandFile));
+    while (!commandLine.empty() && (commandLine.back() == L'\n' || commandLine.back() == L'\r'))
+        commandLine.pop_back();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER frequency{}, started{}, now{};
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&started);
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return 1;
+    Shown shown{process.dwProcessId, nullptr};
+    const ULONGLONG deadline = ::GetTickCount64() + timeout;
+    while (!shown.found && ::GetTickCount64() < deadline) {
+        ::EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&shown));
+        if (!shown.found) ::Sleep(1);
+    }
+    ::QueryPerformanceCounter(&now);
+    if (shown.found) {
+        Print(std::to_wstring(1000.0 * static_cast<double>(now.QuadPart - started.QuadPart) /
+                              static_cast<double>(frequency.QuadPart)));
+        ::PostMessageW(shown.found, WM_CLOSE, 0, 0);
+    }
+    if (::WaitForSingleObject(process.hProcess, timeout) != WAIT_OBJECT_0) ::TerminateProcess(process.hProcess, 99);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return shown.found ? 0 : 1;
+}
+
+// What GetWindowPlacement says, and what the window is: showCmd, the state, the normal rectangle.
+int Placement(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!::GetWindowPlacement(window, &placement)) return 1;
+    const RECT& normal = placement.rcNormalPosition;
+    Print(std::to_wstring(placement.showCmd) + L"\t" +
+          (::IsZoomed(window) ? L"maximized" : ::IsIconic(window) ? L"minimized" : L"normal") + L"\t" +
+          (::IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" + std::to_wstring(normal.left) + L"\t" +
+          std::to_wstring(normal.top) + L"\t" + std::to_wstring(normal.right) + L"\t" +
+          std::to_wstring(normal.bottom));
+    return 0;
+}
+
 int Rect(HWND window) {
     RECT rect{};
     if (!::GetWindowRect(window, &rect)) return 1;
@@ -384,7 +451,14 @@ int wmain(int argc, wchar_t** argv) {
     const auto is = [&](const wchar_t* verb, std::size_t count) {
         return args.size() == count && args[0] == verb;
     };
-    if (is(L"run", 3)) return Run(static_cast<DWORD>(std::stoul(args[1])), args[2]);
+    if (is(L"run", 3)) return Run(static_cast<DWORD>(std::stoul(args[1])), args[2], -1);
+    if (is(L"run", 4)) return Run(static_cast<DWORD>(std::stoul(args[1])), args[2], std::stoi(args[3]));
+    if (is(L"placement", 2)) return Placement(ParseHandle(args[1].c_str()));
+    if (is(L"up", 3)) return Up(static_cast<DWORD>(std::stoul(args[1])), args[2]);
+    if (is(L"accepts-drops", 2)) {  // DragAcceptFiles shows in the extended style
+        Print(::GetWindowLongW(ParseHandle(args[1].c_str()), GWL_EXSTYLE) & WS_EX_ACCEPTFILES ? L"yes" : L"no");
+        return 0;
+    }
     if (is(L"wait", 4)) return Wait(args[1], args[2], static_cast<DWORD>(std::stoul(args[3])));
     if (is(L"texts", 2)) return Texts(ParseHandle(args[1].c_str()));
     if (is(L"click", 3)) return Click(ParseHandle(args[1].c_str()), std::stoi(args[2]));

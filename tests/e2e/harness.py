@@ -35,14 +35,14 @@ class Run:
     """One start of Velmora through `driver run`, which reports every visible window the
     process shows and its exit code."""
 
-    def __init__(self, env, command_line, timeout_ms=60000):
+    def __init__(self, env, command_line, timeout_ms=60000, show=None):
         self.env = env
         command_file = env.root / f"command-{time.monotonic_ns()}.txt"
         command_file.write_text(command_line, "utf-8")
         driver = env.windows_path(env.tools / "driver.exe")
         self.process = subprocess.Popen(
             ["timeout", "--kill-after=5", str(timeout_ms // 1000 + 30), "wine", driver, "run", str(timeout_ms),
-             env.windows_path(command_file)],
+             env.windows_path(command_file), *([] if show is None else [str(show)])],
             env=env.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.lines = []
         self.reader = threading.Thread(target=self._read, daemon=True)
