@@ -25,6 +25,11 @@ ReplacingFile::ReplacingFile(std::wstring target) : target_(std::move(target)) {
                                   platform::kOpenExisting, platform::kFileAttributeNormal);
         !probe.file && probe.error != platform::kErrorFileNotFound)
         throw CannotCreate(target_, probe.error);
+    // Windows refuses to write or replace a read-only file; asked here as well, so that a
+    // replace by rename never passes where the system does not look (Wine run as root).
+    if (const std::uint32_t attributes = platform::GetFileAttributesW(target_);
+        attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeReadonly))
+        throw CannotCreate(target_, platform::kErrorAccessDenied);
 
     static unsigned next = 0;
     for (int attempt = 0;; ++attempt) {

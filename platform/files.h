@@ -43,6 +43,11 @@ bool DeleteFileW(const std::wstring& path);
 // The whole file; throws Error when it cannot be opened or read.
 std::string ReadFileBytes(const std::wstring& path);
 
+constexpr std::uint32_t kFileAttributeReadonly = 0x1;
+constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+// kInvalidFileAttributes when there is nothing at `path`.
+std::uint32_t GetFileAttributesW(const std::wstring& path);
 // True only when a file, not a folder, exists at `path`.
 bool FileExists(const std::wstring& path);
 bool DirectoryExists(const std::wstring& path);

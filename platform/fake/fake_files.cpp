@@ -62,6 +62,7 @@ CreatedFile CreateFileW(const std::wstring& path, std::uint32_t, std::uint32_t, 
     auto& files = Platform().files;
     const auto found = files.find(path);
     if (found != files.end() && found->second.directory) return {UniqueFile(), 5};  // ERROR_ACCESS_DENIED
+    if (found != files.end() && found->second.readOnly) return {UniqueFile(), 5};
     if (disposition == kOpenExisting && found == files.end()) return {UniqueFile(), kErrorFileNotFound};
     if (disposition == kCreateNew && found != files.end()) return {UniqueFile(), kErrorFileExists};
     if (found == files.end()) files[path] = fake::FileEntry{};
@@ -102,6 +103,7 @@ std::uint32_t MoveFileExW(const std::wstring& from, const std::wstring& to, std:
     const auto source = files.find(from);
     if (source == files.end()) return kErrorFileNotFound;
     if (files.count(to) && !(flags & kMoveFileReplaceExisting)) return 183;  // ERROR_ALREADY_EXISTS
+    if (files.count(to) && files[to].readOnly) return 5;
     fake::FileEntry moved = source->second;
     files.erase(source);
     files.erase(to);
@@ -128,6 +130,14 @@ std::string ReadFileBytes(const std::wstring& path) {
     const auto found = Platform().files.find(path);
     if (found == Platform().files.end()) throw Error(L"Cannot open file \"" + path + L"\"");
     return found->second.bytes;
+}
+
+std::uint32_t GetFileAttributesW(const std::wstring& path) {
+    Log("GetFileAttributesW");
+    const auto found = Platform().files.find(path);
+    if (found == Platform().files.end()) return kInvalidFileAttributes;
+    if (found->second.directory) return 0x10;  // FILE_ATTRIBUTE_DIRECTORY
+    return found->second.readOnly ? kFileAttributeReadonly : kFileAttributeNormal;
 }
 
 bool FileExists(const std::wstring& path) {

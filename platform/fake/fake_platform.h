@@ -244,6 +244,7 @@ struct FileEntry {
     bool directory = false;
     std::string bytes;
     std::optional<std::wstring> shortcutTarget;  // set: the file is a valid shell link
+    bool readOnly = false;                       // FILE_ATTRIBUTE_READONLY: no writing, no replacing
 };
 
 struct State {

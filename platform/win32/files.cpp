@@ -15,6 +15,9 @@ static_assert(kFileAttributeNormal == FILE_ATTRIBUTE_NORMAL);
 static_assert(kMoveFileReplaceExisting == MOVEFILE_REPLACE_EXISTING &&
               kMoveFileWriteThrough == MOVEFILE_WRITE_THROUGH);
 static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND && kErrorFileExists == ERROR_FILE_EXISTS);
+static_assert(kFileAttributeReadonly == FILE_ATTRIBUTE_READONLY &&
+              kInvalidFileAttributes == INVALID_FILE_ATTRIBUTES);
+static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
 
 CreatedFile CreateFileW(const std::wstring& path, std::uint32_t access, std::uint32_t shareMode,
                         std::uint32_t disposition, std::uint32_t flagsAndAttributes) {
@@ -62,6 +65,8 @@ std::string ReadFileBytes(const std::wstring& path) {
         bytes.append(chunk, read);
     }
 }
+
+std::uint32_t GetFileAttributesW(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
 
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());

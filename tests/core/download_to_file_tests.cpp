@@ -203,11 +203,13 @@ TEST_CASE("a target that cannot be created ends the call with the system's reaso
          L"Cannot create file \"" + kPagePath +
              L"\". The process cannot access the file because it is being used by another process"},
         {"access denied", kPagePath, 5, L"Cannot create file \"" + kPagePath + L"\". Access is denied"},
+        {"a read-only file", kPagePath, 0, L"Cannot create file \"" + kPagePath + L"\". Access is denied"},
     };
     for (const Case& c : cases) {
         CAPTURE(c.name);
         OpenWindow w;
         w.Serve({{false, "new"}});
+        w.machine.files[kPagePath].readOnly = std::string_view(c.name) == "a read-only file";
         if (c.scriptedError) w.machine.download.createErrors[c.target] = c.scriptedError;
         std::wstring thrown;
         try {
