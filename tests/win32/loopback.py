@@ -11,14 +11,27 @@ to a port on which nothing listens. The server answers only these paths:
     /status/<code> that status with a small HTML page
     /cut           announces 100000 bytes, sends 1000, then drops the connection
     /redirect      302 to /body/520
+    /no-location   302 without a Location header
+    /other-scheme  302 to an ftp:// address on 127.0.0.1
+    /halves/<n>?do=delete&path=P          n bytes in two halves; between them the Unix folder P
+    /halves/<n>?do=rename&path=P&to=Q     is removed, or P renamed to Q, as a user might meanwhile
+
+With --small-volume (as root) a 64 KiB tmpfs is mounted and given to the prefix as drive V:,
+named in VELMORA_SMALL_DRIVE; without root the variable stays unset and the tests that need it
+say why they did not run.
 """
 
 import http.server
 import os
+import pathlib
+import shutil
 import socket
 import subprocess
 import sys
+import tempfile
 import threading
+import time
+import urllib.parse
 
 PATTERN = bytes((i * 7 + 3) % 251 for i in range(251 * 64))
 
@@ -42,9 +55,39 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(body)
 
+    def redirect(self, location):
+        self.send_response(302)
+        if location:
+            self.send_header("Location", location)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+    def halves(self, size, query):
+        self.send_response(200)
+        self.send_header("Content-Length", str(size))
+        self.send_header("Connection", "close")
+        self.end_headers()
+        body = pattern(size)
+        self.wfile.write(body[:size // 2])
+        self.wfile.flush()
+        time.sleep(0.3)  # the client is writing the first half by now
+        action, target = query.get("do", [""])[0], query.get("path", [""])[0]
+        if action == "delete":
+            shutil.rmtree(target, ignore_errors=True)
+        elif action == "rename":
+            os.rename(target, query["to"][0])
+        self.wfile.write(body[size // 2:])
+
     def do_GET(self):
-        path = self.path
-        if path.startswith("/body/"):
+        parts = urllib.parse.urlsplit(self.path)
+        path, query = parts.path, urllib.parse.parse_qs(parts.query)
+        if path == "/no-location":
+            self.redirect(None)
+        elif path == "/other-scheme":
+            self.redirect(f"ftp://127.0.0.1:{os.environ.get('VELMORA_REFUSED_PORT', '1')}/page.html")
+        elif path.startswith("/halves/"):
+            self.halves(int(path[len("/halves/"):]), query)
+        elif path.startswith("/body/"):
             size = int(path[len("/body/"):])
             self.send_response(200)
             self.send_header("Content-Type", "application/octet-stream")
@@ -83,12 +126,45 @@ def refused_port():
     return port
 
 
+class SmallVolume:
+    """A tmpfs small enough to fill, mounted as the prefix's drive V: for the length of the run."""
+
+    def __init__(self):
+        self.mount = self.link = None
+        if os.geteuid() != 0:
+            print("loopback: not root, so no small volume is mounted; the full-volume cases will say so")
+            return
+        prefix = pathlib.Path(os.environ.get("WINEPREFIX", pathlib.Path(__file__).resolve().parents[2] / "build"
+                                             / "windows" / "wineprefix"))
+        self.mount = pathlib.Path(tempfile.mkdtemp(prefix="velmora-small-volume-"))
+        if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", str(self.mount)]).returncode != 0:
+            print("loopback: mounting a tmpfs failed; the full-volume cases will say so")
+            self.mount.rmdir()
+            self.mount = None
+            return
+        self.link = prefix / "dosdevices" / "v:"
+        if self.link.is_symlink():
+            self.link.unlink()
+        self.link.symlink_to(self.mount)
+
+    def close(self):
+        if self.link:
+            self.link.unlink()
+        if self.mount:
+            subprocess.run(["umount", str(self.mount)])
+            self.mount.rmdir()
+
+
 def main():
     args = sys.argv[1:]
     seconds = 600
+    volume = None
     if args[:1] == ["--seconds"]:
         seconds = int(args[1])
         args = args[2:]
+    if args[:1] == ["--small-volume"]:
+        volume = SmallVolume()
+        args = args[1:]
     if args[:1] == ["--"]:
         args = args[1:]
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
@@ -97,6 +173,9 @@ def main():
     thread.start()
     env = dict(os.environ, VELMORA_LOOPBACK_PORT=str(server.server_address[1]),
                VELMORA_REFUSED_PORT=str(refused_port()))
+    os.environ["VELMORA_REFUSED_PORT"] = env["VELMORA_REFUSED_PORT"]
+    if volume and volume.link:
+        env["VELMORA_SMALL_DRIVE"] = "V:"
     try:
         return subprocess.run(args, env=env, timeout=seconds).returncode
     except subprocess.TimeoutExpired:
@@ -105,6 +184,8 @@ def main():
     finally:
         server.shutdown()
         server.server_close()
+        if volume:
+            volume.close()
 
 
 if __name__ == "__main__":
