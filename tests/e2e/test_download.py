@@ -3,88 +3,18 @@
 is under .invalid, so nothing could reach another machine even without it."""
 
 import http.server
+import ssl
+import subprocess
 import threading
 import time
 import urllib.parse
 
-from harness import close_window, expect, start_window
+import pytest
 
-HOST = "www.velmora.invalid"
-FOLDER = rf"C:\Mirror\{HOST}\docs"
-PAGE = bytes((i * 7 + 3) % 251 for i in range(1500))  # three reads and a bit
-SAVED = "再保存しました"
-NOT_SAVED = "再保存できませんでした"
+from harness import close_window, expect
 
-
-class Pages(http.server.BaseHTTPRequestHandler):
-    """A proxy in name only: it answers every request from its own table of paths."""
-    protocol_version = "HTTP/1.1"
-    table = {}
-    requests = []
-
-    def log_message(self, *args):
-        pass
-
-    def do_GET(self):
-        path = urllib.parse.urlsplit(self.path).path
-        Pages.requests.append(self.path)
-        status, body = Pages.table.get(path, (404, b"no such page"))
-        if callable(body):
-            return body(self)
-        self.send_response(status)
-        self.send_header("Content-Length", str(len(body)))
-        self.send_header("Connection", "close")
-        self.end_headers()
-        self.wfile.write(body)
-
-
-_server = None
-
-
-def serve(t, table):
-    global _server
-    Pages.table = table
-    Pages.requests = []
-    if _server is None:
-        _server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Pages)
-        _server.daemon_threads = True
-        threading.Thread(target=_server.serve_forever, daemon=True).start()
-        settings = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
-        t.env.reg_add(settings, "ProxyEnable", "1", kind="REG_DWORD")
-        t.env.reg_add(settings, "ProxyServer", f"127.0.0.1:{_server.server_address[1]}")
-
-
-def page_on_disk(t, name, content):
-    path = t.env.drive_c(f"Mirror/{HOST}/docs/{name}")
-    path.parent.mkdir(parents=True, exist_ok=True)
-    path.write_bytes(content)
-    return path
-
-
-def wait_box(t, timeout_ms=20000):
-    box = t.wait_window("Velmora", "#32770", timeout_ms)
-    texts = [text for cls, _, text in t.texts(box) if cls == "Static"]
-    return box, max(texts, key=len) if texts else ""
-
-
-def dialog(t, caption):
-    handle = t.wait_window(caption, "#32770")
-    time.sleep(0.5)
-    return handle
-
-
-def take_in_through_open_dialog(t, window, path):
-    t.command(window, "ButtonSelectFile")
-    opened = dialog(t, "Open")
-    t.driver("settext", opened, "1152", path)
-    t.driver("click", opened, "1")
-    urls = t.env.recorded(1)
-    expect(urls == [f"http://{HOST}/docs/{path.rsplit(chr(92), 1)[1]}"], f"recorded {urls}")
-
-
-def start(t):
-    t.fresh_record()
-    return start_window(t)
+from web import FOLDER, HOST, NOT_SAVED, PAGE, SAVED, Pages, dialog, page_on_disk, serve, slowly, start, \
+    take_in_through_open_dialog, wait_box
 
 
 def test_resave_downloads_over_the_file_taken_in(t):
@@ -148,21 +78,6 @@ def test_resave_against_a_404_keeps_the_file_and_says_why(t):
     close_window(t, run, window)
 
 
-def slowly(handler, seconds=20, piece=520):
-    """A long body trickling in: 520 bytes every 20 ms until the client goes away."""
-    handler.send_response(200)
-    handler.send_header("Content-Length", str(piece * seconds * 50))
-    handler.send_header("Connection", "close")
-    handler.end_headers()
-    try:
-        for _ in range(seconds * 50):
-            handler.wfile.write(PAGE[:piece])
-            handler.wfile.flush()
-            time.sleep(0.02)
-    except OSError:
-        pass
-
-
 def test_closing_during_a_download_keeps_the_file_and_shows_nothing(t):
     serve(t, {"/docs/slow.html": (200, slowly)})
     target = page_on_disk(t, "slow.html", b"earlier copy")
@@ -195,3 +110,55 @@ def test_open_dialog_comes_back_with_the_last_choice(t):
     time.sleep(0.5)
     expect(t.env.recorded(2, timeout=1.0) == [f"http://{HOST}/docs/page.html"], "a cancelled dialog opened a URL")
     close_window(t, run, window)
+
+
+class SecurePages(Pages):
+    table = {}
+    requests = []
+
+
+@pytest.fixture(scope="module")
+def tls_site(t, tmp_path_factory):
+    """An https:// server on 127.0.0.1 named localhost, with a certificate from a test CA that
+    only this prefix trusts (added to its Root store by trust_ca.exe)."""
+    folder = tmp_path_factory.mktemp("tls")
+    openssl = ["openssl"]
+
+    def run(*args):
+        subprocess.run([*openssl, *args], cwd=folder, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    run("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.pem", "-days", "2",
+        "-subj", "/CN=Velmora Test CA")
+    run("req", "-newkey", "rsa:2048", "-nodes", "-keyout", "site.key", "-out", "site.csr", "-subj", "/CN=localhost")
+    (folder / "site.ext").write_text("subjectAltName=DNS:localhost\nextendedKeyUsage=serverAuth\n")
+    run("x509", "-req", "-in", "site.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial", "-out",
+        "site.pem", "-days", "2", "-extfile", "site.ext")
+    run("x509", "-in", "ca.pem", "-outform", "der", "-out", "ca.der")
+    trusted = t.env.wine(t.env.windows_path(t.env.tools / "trust_ca.exe"), t.env.windows_path(folder / "ca.der"))
+    expect(trusted.strip() == "trusted", f"the prefix did not take the test CA: {trusted!r}")
+
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(folder / "site.pem", folder / "site.key")
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), SecurePages)
+    server.socket = context.wrap_socket(server.socket, server_side=True)
+    server.daemon_threads = True
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    yield server.server_address[1]
+    server.shutdown()
+
+
+def test_an_address_redirected_to_https_is_saved_byte_for_byte(t, tls_site):
+    secure = f"https://localhost:{tls_site}/docs/secure.html"
+    serve(t, {"/docs/secure.html": (301, b"", {"Location": secure})})
+    SecurePages.table = {"/docs/secure.html": (200, PAGE)}
+    target = page_on_disk(t, "secure.html", b"earlier copy")
+    run, window = start(t)
+    try:
+        take_in_through_open_dialog(t, window, FOLDER + r"\secure.html")
+        t.command(window, "ButtonResave")
+        box, text = wait_box(t)
+        expect(text == f"http://{HOST}/docs/secure.html\r\n{FOLDER}\\secure.html\r\n{SAVED}", f"box text {text!r}")
+        expect(target.read_bytes() == PAGE, "the page on disk is not the secure server's")
+        t.driver("click", box, "1")
+    finally:
+        close_window(t, run, window)
