@@ -383,7 +383,8 @@ int Up(DWORD timeout, const std::wstring& commandFile) {
                               static_cast<double>(frequency.QuadPart)));
         ::PostMessageW(shown.found, WM_CLOSE, 0, 0);
     }
-    if (::WaitForSingleObject(process.hProcess, timeout) != WAIT_OBJECT_0) ::TerminateProcess(process.hProcess, 99);
+    if (::WaitForSingleObject(process.hProcess, timeout) != WAIT_OBJECT_0)
+        ::TerminateProcess(process.hProcess, 99);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return shown.found ? 0 : 1;
@@ -396,10 +397,12 @@ int Placement(HWND window) {
     if (!::GetWindowPlacement(window, &placement)) return 1;
     const RECT& normal = placement.rcNormalPosition;
     Print(std::to_wstring(placement.showCmd) + L"\t" +
-          (::IsZoomed(window) ? L"maximized" : ::IsIconic(window) ? L"minimized" : L"normal") + L"\t" +
-          (::IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" + std::to_wstring(normal.left) + L"\t" +
-          std::to_wstring(normal.top) + L"\t" + std::to_wstring(normal.right) + L"\t" +
-          std::to_wstring(normal.bottom));
+          (::IsZoomed(window)   ? L"maximized"
+           : ::IsIconic(window) ? L"minimized"
+                                : L"normal") +
+          L"\t" + (::IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" +
+          std::to_wstring(normal.left) + L"\t" + std::to_wstring(normal.top) + L"\t" +
+          std::to_wstring(normal.right) + L"\t" + std::to_wstring(normal.bottom));
     return 0;
 }
 
@@ -456,7 +459,8 @@ int wmain(int argc, wchar_t** argv) {
     if (is(L"placement", 2)) return Placement(ParseHandle(args[1].c_str()));
     if (is(L"up", 3)) return Up(static_cast<DWORD>(std::stoul(args[1])), args[2]);
     if (is(L"accepts-drops", 2)) {  // DragAcceptFiles shows in the extended style
-        Print(::GetWindowLongW(ParseHandle(args[1].c_str()), GWL_EXSTYLE) & WS_EX_ACCEPTFILES ? L"yes" : L"no");
+        Print(::GetWindowLongW(ParseHandle(args[1].c_str()), GWL_EXSTYLE) & WS_EX_ACCEPTFILES ? L"yes"
+                                                                                              : L"no");
         return 0;
     }
     if (is(L"wait", 4)) return Wait(args[1], args[2], static_cast<DWORD>(std::stoul(args[3])));

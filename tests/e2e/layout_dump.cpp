@@ -9,10 +9,11 @@
 int wmain() {
     const platform::WindowLayout& layout = MainWindowLayout();
     for (std::size_t i = 0; i < layout.pages.size(); ++i)
-        Print(L"page\t" + std::to_wstring(i) + L"\t" + layout.pages[i].name + L"\t" + layout.pages[i].caption);
+        Print(L"page\t" + std::to_wstring(i) + L"\t" + layout.pages[i].name + L"\t" +
+              layout.pages[i].caption);
     for (const platform::ControlLayout& c : layout.controls)
-        Print(L"control\t" + c.name + L"\t" + std::to_wstring(c.id) + L"\t" + std::to_wstring(c.page) + L"\t" +
-              c.caption + L"\t" + c.hint);
+        Print(L"control\t" + c.name + L"\t" + std::to_wstring(c.id) + L"\t" + std::to_wstring(c.page) +
+              L"\t" + c.caption + L"\t" + c.hint);
     for (const platform::KeyShortcut& key : layout.shortcuts)
         Print(L"shortcut\t" + key.name + L"\t" + std::to_wstring(key.id));
     return 0;
