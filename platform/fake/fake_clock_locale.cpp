@@ -116,7 +116,9 @@ std::wstring MultiByteToWideChar(std::uint32_t codePage, const std::string& byte
     Log("MultiByteToWideChar");
     // No mark is looked for: the caller has taken it off already.
     if (codePage == kCodePageUtf8) return fake::DecodeFileText("\xEF\xBB\xBF" + bytes, codePage);
-    return fake::DecodeFileText(bytes, 0);
+    std::wstring text;
+    for (const char c : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return text;
 }
 
 // A Japanese user's formats: yyyy/MM/dd and H:mm:ss.

@@ -171,6 +171,21 @@ TEST_CASE("ill-formed UTF-8 decodes as U+FFFD, one for each maximal part, as Win
     }
 }
 
+TEST_CASE("UTF-16 is written back unit for unit, an unpaired surrogate included") {
+    // Little-endian units: a lone high surrogate, a lone low one before "A", "=" and a real pair.
+    for (const std::string& units : {std::string("\x00\xD8", 2),
+                                     std::string("\x00\xDC"
+                                                 "A\0",
+                                                 4),
+                                     std::string("=\0\x3D\xD8\x00\xDE", 6)}) {
+        std::string swapped;
+        for (std::size_t i = 0; i + 1 < units.size(); i += 2) swapped += std::string{units[i + 1], units[i]};
+        for (const auto& [encoding, file] : {std::pair{TextEncoding::Utf16Le, "\xFF\xFE" + units},
+                                             std::pair{TextEncoding::Utf16Be, "\xFE\xFF" + swapped}})
+            CHECK(EncodeText(DecodeText(file, encoding, 1252), encoding, 1252) == file);
+    }
+}
+
 TEST_CASE("a value with an overlong line feed cannot forge a section when the file is rewritten") {
     OpenWindow w;
     PutFolder(w.machine, LR"(C:\Users\u\AppData\Roaming\Quorrin\Velmora)");
