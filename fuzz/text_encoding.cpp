@@ -6,6 +6,7 @@
 
 #include "input.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/unicode.h"
 
 namespace {
 
@@ -20,16 +21,6 @@ constexpr Marked kMarked[] = {
 };
 
 bool Below(wchar_t c, std::uint32_t limit) { return static_cast<std::uint32_t>(c) < limit; }
-
-void Append(std::wstring& text, char32_t point) {
-    if (sizeof(wchar_t) == 2 && point >= 0x10000) {
-        point -= 0x10000;
-        text += static_cast<wchar_t>(0xD800 + (point >> 10));
-        text += static_cast<wchar_t>(0xDC00 + (point & 0x3FF));
-    } else {
-        text += static_cast<wchar_t>(point);
-    }
-}
 
 // Unicode scalar values only: surrogates in pairs with 16-bit wchar_t, none with 32-bit.
 bool WellFormed(const std::wstring& text) {
@@ -61,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8 |
              static_cast<unsigned char>(bytes[i + 2]) << 16) %
             0x110000;
-        if (point < 0xD800 || point >= 0xE000) Append(text, point);
+        if (point < 0xD800 || point >= 0xE000) platform::unicode::AppendCodePoint(text, point);
     }
 
     for (const auto& [encoding, mark] : kMarked) {

@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "platform/fake/fake_platform.h"
+#include "platform/unicode.h"
 
 namespace platform {
 
@@ -106,7 +107,7 @@ std::uint32_t GetACP() {
 // The fake knows one single-byte code page (Latin-1 as a stand-in for 1252) and UTF-8.
 std::string WideCharToMultiByte(std::uint32_t codePage, const std::wstring& text) {
     Log("WideCharToMultiByte");
-    if (codePage == kCodePageUtf8) return fake::EncodeUtf8(text);
+    if (codePage == kCodePageUtf8) return unicode::EncodeUtf8(text);
     std::string bytes;
     for (wchar_t c : text) bytes += static_cast<unsigned>(c) < 0x100 ? static_cast<char>(c) : '?';
     return bytes;
@@ -115,7 +116,7 @@ std::string WideCharToMultiByte(std::uint32_t codePage, const std::wstring& text
 std::wstring MultiByteToWideChar(std::uint32_t codePage, const std::string& bytes) {
     Log("MultiByteToWideChar");
     // No mark is looked for: the caller has taken it off already.
-    if (codePage == kCodePageUtf8) return fake::DecodeFileText("\xEF\xBB\xBF" + bytes, codePage);
+    if (codePage == kCodePageUtf8) return unicode::DecodeUtf8(bytes);
     std::wstring text;
     for (const char c : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
     return text;

@@ -306,7 +306,6 @@ void Log(const char* name);
 // Text as the fake disk holds it: UTF-8 and UTF-16 (either order) after their marks, anything
 // else in the given code page (65001, or Latin-1 standing in for every single-byte one).
 std::wstring DecodeFileText(const std::string& bytes, std::uint32_t codePage);
-std::string EncodeUtf8(const std::wstring& text);
 // A nullable wide-string argument as the fake keeps it.
 std::optional<std::wstring> Optional(const wchar_t* text);
 

@@ -193,6 +193,7 @@ TEST_CASE("a value with an overlong line feed cannot forge a section when the fi
         "\xEF\xBB\xBF[Mine]\r\nkey=a\xC0\x8A[MODE]\xC0\x8A"
         "CloseQuery=1\r\n";
     w.Start();
+    CHECK_FALSE(w.form.IsChecked(ControlId::CheckBoxCloseQuery));
     w.form.SaveSettings();
     const std::string written = BytesOf(w.machine, kUserFile);
     CHECK(written.find("\n[MODE]") == std::string::npos);
