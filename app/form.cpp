@@ -146,8 +146,8 @@ void TForm1::MessageQueued(const platform::QueuedMessage& message, bool& handled
 void TForm1::CommandChosen(int id) { Command(static_cast<ControlId>(id)); }
 
 // A drop that reaches the window by ordinary dispatch, without AppMessage, is handled the same.
-void TForm1::FilesDropped(platform::DropHandle drop) {
-    RunCommand([&] { WMDropFiles(drop); });
+void TForm1::FilesDropped(platform::UniqueDrop drop) {
+    RunCommand([&] { WMDropFiles(std::move(drop)); });
 }
 
 // Every close goes through the close query, which reports its own errors; during a download the

@@ -59,6 +59,7 @@ public:
     void RecordWindowState(WindowState state) { windowState_ = state; }
     // The show command the launcher gave the process, read once at start (app/startup.cpp).
     void SetLauncherShowCommand(platform::ShowCommand show) { launcherShow_ = show; }
+    platform::ShowCommand LauncherShowCommand() const { return launcherShow_; }
 
     bool IsEnabled(ControlId control) const;
     void SetEnabled(ControlId control, bool enabled);
@@ -77,7 +78,8 @@ public:
     // WM_QUERYENDSESSION: true when the session may end.
     bool WMQueryEndSession();
     void AppMessage(const platform::QueuedMessage& message, bool& handled);
-    void WMDropFiles(platform::DropHandle drop);
+    // The drop is released once the first path is read and prepared, also on an error.
+    void WMDropFiles(platform::UniqueDrop drop);
 
     // ---- File page (app/intake.cpp, download/save_commands.cpp)
     void ButtonSelectFileClick();
@@ -103,7 +105,7 @@ public:
     // ---- what the window tells the program (platform::WindowEvents)
     void MessageQueued(const platform::QueuedMessage& message, bool& handled) override;
     void CommandChosen(int id) override;
-    void FilesDropped(platform::DropHandle drop) override;
+    void FilesDropped(platform::UniqueDrop drop) override;
     void CloseRequested() override;
     bool EndSessionQueried() override;
     void StateChanged(WindowState state) override;

@@ -41,11 +41,12 @@ void TForm1::AppMessage(const platform::QueuedMessage& message, bool& handled) {
     handled = true;
 }
 
-void TForm1::WMDropFiles(platform::DropHandle drop) {
+void TForm1::WMDropFiles(platform::UniqueDrop dropped) {
     std::wstring path;
     {
-        // Released exactly once, also when preparing the path ends in an error.
-        const platform::UniqueDrop owner(drop);
+        // Released here, exactly once, also when preparing the path ends in an error.
+        const platform::UniqueDrop owner = std::move(dropped);
+        const platform::DropHandle drop = owner.get();
         const std::uint32_t count = platform::DragQueryFileW(drop, platform::kDragQueryCount, nullptr, 0);
         if (count >= 2) InfoMessage(kSeveralFilesNotice);
         // Asked for its length first, so that a path longer than 255 characters comes whole.

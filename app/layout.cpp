@@ -6,7 +6,12 @@ namespace {
 
 using platform::ControlKind;
 
+// A control's id and its name, spelled once: the name is the id's own.
+#define NAMED(control) ControlId::control, L"" #control
+
 int Id(ControlId control) { return static_cast<int>(control); }
+// The id and name of a hidden menu item, as a KeyShortcut takes them.
+#define NAMED_ITEM(item) static_cast<int>(ControlId::item), L"" #item
 
 platform::WindowLayout BuildLayout() {
     constexpr int kFile = static_cast<int>(Page::TabSheetFile);
@@ -18,6 +23,7 @@ platform::WindowLayout BuildLayout() {
     layout.width96 = TForm1::kWidth96;
     layout.height96 = TForm1::kHeight96;
     layout.fontFace = L"Meiryo UI";
+    layout.fallbackFaces = {L"Yu Gothic UI", L"MS UI Gothic"};
     layout.fontHeight96 = -11;  // 9 pt
     layout.margin96 = 3;
     layout.pages = {
@@ -42,15 +48,13 @@ platform::WindowLayout BuildLayout() {
 
     auto& c = layout.controls;
     // File page: the source buttons wait for the first file taken in.
-    c.push_back(button(ControlId::ButtonSelectFile, L"ButtonSelectFile", kFile, 0, 0, 0,
-                       L"フルパスをURLに戻して再表示", L"View Original"));
+    c.push_back(
+        button(NAMED(ButtonSelectFile), kFile, 0, 0, 0, L"フルパスをURLに戻して再表示", L"View Original"));
     c.back().defaultButton = true;
-    c.push_back(button(ControlId::ButtonResave, L"ButtonResave", kFile, 0, 0, 1, L"上書きで再保存",
-                       L"Save OverWrite"));
-    c.push_back(button(ControlId::ButtonSaveAs, L"ButtonSaveAs", kFile, 0, 0, 2, L"名前を付けて保存",
-                       L"Save As new name"));
-    c.push_back(button(ControlId::ButtonOpenFolder, L"ButtonOpenFolder", kFile, 0, 0, 3,
-                       L"ファイルの場所を開く", L"Open File Location"));
+    c.push_back(button(NAMED(ButtonResave), kFile, 0, 0, 1, L"上書きで再保存", L"Save OverWrite"));
+    c.push_back(button(NAMED(ButtonSaveAs), kFile, 0, 0, 2, L"名前を付けて保存", L"Save As new name"));
+    c.push_back(
+        button(NAMED(ButtonOpenFolder), kFile, 0, 0, 3, L"ファイルの場所を開く", L"Open File Location"));
     for (int i = 1; i <= 3; ++i) c[i].enabled = false;
 
     // Settings page: two group boxes side by side, each with a grid of four rows.
@@ -68,37 +72,34 @@ platform::WindowLayout BuildLayout() {
     group1.caption = L"終了時";
     c.push_back(group2);
     c.push_back(group1);
-    c.push_back(button(ControlId::ButtonAddSendTo, L"ButtonAddSendTo", kSettings, kGroupBox2, 0, 0,
-                       L"「送る」メニュー", L"ShortCut for SendTo"));
-    c.push_back(button(ControlId::ButtonDeskTop, L"ButtonDeskTop", kSettings, kGroupBox2, 0, 1,
-                       L"デスクトップ", L"ShortCut for DeskTop"));
-    c.push_back(button(ControlId::ButtonStartMenu, L"ButtonStartMenu", kSettings, kGroupBox2, 0, 2,
-                       L"スタートメニュー", L"ShortCut for StartMenu"));
-    c.push_back(button(ControlId::ButtonStartUp, L"ButtonStartUp", kSettings, kGroupBox2, 0, 3,
-                       L"スタートアップ", L"ShortCut for StartUp"));
-    c.push_back(button(ControlId::CheckBoxCloseQuery, L"CheckBoxCloseQuery", kSettings, kGroupBox1, 0, 0,
-                       L"確認する", L"Querry at close"));
+    c.push_back(button(NAMED(ButtonAddSendTo), kSettings, kGroupBox2, 0, 0, L"「送る」メニュー",
+                       L"ShortCut for SendTo"));
+    c.push_back(
+        button(NAMED(ButtonDeskTop), kSettings, kGroupBox2, 0, 1, L"デスクトップ", L"ShortCut for DeskTop"));
+    c.push_back(button(NAMED(ButtonStartMenu), kSettings, kGroupBox2, 0, 2, L"スタートメニュー",
+                       L"ShortCut for StartMenu"));
+    c.push_back(button(NAMED(ButtonStartUp), kSettings, kGroupBox2, 0, 3, L"スタートアップ",
+                       L"ShortCut for StartUp"));
+    c.push_back(
+        button(NAMED(CheckBoxCloseQuery), kSettings, kGroupBox1, 0, 0, L"確認する", L"Querry at close"));
     c.back().kind = ControlKind::CheckBox;
-    c.push_back(button(ControlId::CheckBoxSaveStatus, L"CheckBoxSaveStatus", kSettings, kGroupBox1, 0, 1,
-                       L"状態を保存する", L"Save status"));
+    c.push_back(
+        button(NAMED(CheckBoxSaveStatus), kSettings, kGroupBox1, 0, 1, L"状態を保存する", L"Save status"));
     c.back().kind = ControlKind::CheckBox;
 
     // Help page: column 1 stays empty.
-    c.push_back(button(ControlId::ButtonHelp, L"ButtonHelp", kHelp, 0, 0, 0, L"ヘルプ表示", L"Help (F1)"));
-    c.push_back(button(ControlId::ButtonAbout, L"ButtonAbout", kHelp, 0, 0, 1, L"バージョン情報",
-                       L"About (Ctrl+Enter)"));
-    c.push_back(button(ControlId::ButtonProperties, L"ButtonProperties", kHelp, 0, 0, 2, L"プロパティ表示",
-                       L"Properties (Alt+Enter)"));
+    c.push_back(button(NAMED(ButtonHelp), kHelp, 0, 0, 0, L"ヘルプ表示", L"Help (F1)"));
+    c.push_back(button(NAMED(ButtonAbout), kHelp, 0, 0, 1, L"バージョン情報", L"About (Ctrl+Enter)"));
     c.push_back(
-        button(ControlId::ButtonDonation, L"ButtonDonation", kHelp, 0, 0, 3, L"開発支援", L"Donation"));
-    c.push_back(
-        button(ControlId::ButtonHomeSite, L"ButtonHomeSite", kHelp, 0, 0, 4, L"ホームページ", L"HomeSite"));
+        button(NAMED(ButtonProperties), kHelp, 0, 0, 2, L"プロパティ表示", L"Properties (Alt+Enter)"));
+    c.push_back(button(NAMED(ButtonDonation), kHelp, 0, 0, 3, L"開発支援", L"Donation"));
+    c.push_back(button(NAMED(ButtonHomeSite), kHelp, 0, 0, 4, L"ホームページ", L"HomeSite"));
 
     layout.shortcuts = {
-        {Id(ControlId::N1), L"N1", L"ヘルプ", platform::kVkF1, false, false},
-        {Id(ControlId::About1), L"About1", L"バージョン", platform::kVkReturn, true, false},
-        {Id(ControlId::N2), L"N2", L"プロパティ", platform::kVkReturn, false, true},
-        {Id(ControlId::Close1), L"Close1", L"終了", platform::kVkEscape, false, false},
+        {NAMED_ITEM(N1), L"ヘルプ", platform::kVkF1, false, false},
+        {NAMED_ITEM(About1), L"バージョン", platform::kVkReturn, true, false},
+        {NAMED_ITEM(N2), L"プロパティ", platform::kVkReturn, false, true},
+        {NAMED_ITEM(Close1), L"終了", platform::kVkEscape, false, false},
     };
     return layout;
 }

@@ -61,6 +61,8 @@ struct WindowLayout {
     int width96 = 0;
     int height96 = 0;
     std::wstring fontFace;
+    // Tried in order when fontFace is not installed; then the system's message font.
+    std::vector<std::wstring> fallbackFaces;
     int fontHeight96 = 0;  // negative: character height, as LOGFONT has it
     int margin96 = 0;      // around every panel and every control in its cell
     std::vector<PageLayout> pages;
@@ -97,15 +99,16 @@ public:
     virtual void MessageQueued(const QueuedMessage& message, bool& handled) = 0;
     // A button was clicked or a shortcut key pressed; `id` is its id in the layout.
     virtual void CommandChosen(int id) = 0;
-    // WM_DROPFILES reached the window procedure.
-    virtual void FilesDropped(DropHandle drop) = 0;
+    // WM_DROPFILES reached the window procedure; the drop is the program's to read and release.
+    virtual void FilesDropped(UniqueDrop drop) = 0;
     // WM_CLOSE: the window stays unless the program destroys it.
     virtual void CloseRequested() = 0;
     // WM_QUERYENDSESSION: true lets the session end.
     virtual bool EndSessionQueried() = 0;
     // WM_SIZE told the window's new state.
     virtual void StateChanged(WindowState state) = 0;
-    // The controls were laid out anew for a new size.
+    // The window has a new size and its tab control has been fitted to it; the pages and their
+    // controls are placed right after.
     virtual void Resized() = 0;
     // An error inside the platform's own work for the window (making its controls).
     virtual void ErrorRaised(const Error& error) = 0;

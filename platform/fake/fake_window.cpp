@@ -106,7 +106,7 @@ std::intptr_t SendMessageW(WindowHandle window, std::uint32_t message, std::uint
     Platform().download.sentMessages.push_back({window, message, wParam, lParam});
     const auto found = Platform().windows.find(window);
     if (found != Platform().windows.end() && found->second.events && message == kWmDropFiles)
-        found->second.events->FilesDropped(static_cast<DropHandle>(wParam));
+        found->second.events->FilesDropped(UniqueDrop(static_cast<DropHandle>(wParam)));
     return 0;
 }
 

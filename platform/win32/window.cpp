@@ -1,6 +1,6 @@
 // The main window realised from the program's layout table: a tab control with one panel per
 // page, grid panels, group boxes, buttons and check boxes in their cells, tooltips, the hand
-// cursor, the Meiryo UI font and per-monitor DPI scaling of the 96-DPI layout.
+// cursor, the layout's font and per-monitor DPI scaling of the 96-DPI layout.
 #include "platform/window.h"
 
 #include <map>
@@ -14,7 +14,6 @@ namespace platform {
 
 namespace {
 
-constexpr wchar_t kPanelClass[] = L"VelmoraPanel";
 constexpr int kTabControlId = 100;
 
 struct AcceleratorTraits {
@@ -50,6 +49,9 @@ struct MainWindowData {
     std::map<int, bool> pendingChecked;
 };
 
+// The class of the pages' and group boxes' panels, named after the window's own.
+std::wstring PanelClass(const WindowLayout& layout) { return layout.className + L"Panel"; }
+
 MainWindowData* DataOf(HWND window) {
     return reinterpret_cast<MainWindowData*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
@@ -84,10 +86,11 @@ bool FaceInstalled(const wchar_t* face) {
     return found;
 }
 
-// The layout's face, else the system's Japanese UI faces, else the system's message font.
-std::wstring ChooseFace(const std::wstring& wanted) {
-    for (const wchar_t* face : {wanted.c_str(), L"Yu Gothic UI", L"MS UI Gothic"})
-        if (FaceInstalled(face)) return face;
+// The layout's face, else its fallbacks in order, else the system's message font.
+std::wstring ChooseFace(const WindowLayout& layout) {
+    if (FaceInstalled(layout.fontFace.c_str())) return layout.fontFace;
+    for (const std::wstring& face : layout.fallbackFaces)
+        if (FaceInstalled(face.c_str())) return face;
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -95,7 +98,7 @@ std::wstring ChooseFace(const std::wstring& wanted) {
 }
 
 void ApplyFont(HWND window, MainWindowData& data) {
-    static const std::wstring face = ChooseFace(data.layout.fontFace);
+    static const std::wstring face = ChooseFace(data.layout);
     LOGFONTW font{};
     font.lfHeight = data.layout.fontHeight96 < 0 ? -Scale(-data.layout.fontHeight96, DpiOf(window))
                                                  : Scale(data.layout.fontHeight96, DpiOf(window));
@@ -290,7 +293,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 data->events->CommandChosen(LOWORD(wParam));
             return 0;
         case WM_DROPFILES:
-            if (data) data->events->FilesDropped(static_cast<DropHandle>(wParam));
+            if (data) data->events->FilesDropped(UniqueDrop(static_cast<DropHandle>(wParam)));
             return 0;
         case WM_CLOSE:
             // The program decides; it destroys the window itself when the close goes ahead.
@@ -354,7 +357,8 @@ void CreateControls(HWND window, MainWindowData& data) {
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<wchar_t*>(data.layout.pages[i].caption.c_str());
         ::SendMessageW(data.tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-        data.pages.push_back(CreateChild(kPanelClass, L"", clip, WS_EX_CONTROLPARENT, data.tabs, 0));
+        data.pages.push_back(
+            CreateChild(PanelClass(data.layout).c_str(), L"", clip, WS_EX_CONTROLPARENT, data.tabs, 0));
     }
     data.tooltip = ::CreateWindowExW(
         WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -376,8 +380,8 @@ void CreateControls(HWND window, MainWindowData& data) {
             if (!entry.enabled) style |= WS_DISABLED;
             control.window = CreateChild(L"BUTTON", entry.caption, style, 0, parent, entry.id);
             if (group) {
-                control.panel =
-                    CreateChild(kPanelClass, L"", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, 0);
+                control.panel = CreateChild(PanelClass(data.layout).c_str(), L"", WS_CLIPCHILDREN,
+                                            WS_EX_CONTROLPARENT, parent, 0);
                 ::SetWindowPos(control.panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             }
             if (!entry.hint.empty() && data.tooltip)
@@ -441,7 +445,7 @@ WindowHandle CreateMainWindow(const WindowLayout& layout, WindowEvents& events) 
     ::InitCommonControlsEx(&controls);
     const HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     RegisterClass(layout.className.c_str(), MainWindowProc, icon);
-    RegisterClass(kPanelClass, PanelProc, nullptr);
+    RegisterClass(PanelClass(layout).c_str(), PanelProc, nullptr);
 
     auto* data = new MainWindowData;
     data->events = &events;

@@ -11,7 +11,7 @@ struct PlainEvents final : platform::WindowEvents {
     platform::WindowHandle window = 0;
     void MessageQueued(const platform::QueuedMessage&, bool&) override {}
     void CommandChosen(int) override {}
-    void FilesDropped(platform::DropHandle) override {}
+    void FilesDropped(platform::UniqueDrop) override {}
     void CloseRequested() override { platform::DestroyWindow(window); }
     bool EndSessionQueried() override { return true; }
     void StateChanged(platform::WindowState) override {}

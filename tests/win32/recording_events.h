@@ -14,7 +14,7 @@ struct RecordingEvents final : platform::WindowEvents {
         offered.push_back(message.message);
     }
     void CommandChosen(int id) override { commands.push_back(id); }
-    void FilesDropped(platform::DropHandle) override {}
+    void FilesDropped(platform::UniqueDrop) override {}
     void CloseRequested() override {}
     bool EndSessionQueried() override { return true; }
     void StateChanged(platform::WindowState) override {}
