@@ -56,3 +56,9 @@ void ShowDefaultErrorBox(const platform::Error& error) {
     platform::MessageBoxW(BoxOwner(), DefaultErrorText(error.Text()), ApplicationTitle,
                           platform::kMbOk | platform::kMbIconError);
 }
+
+std::wstring WidenErrorText(const char* text) {
+    std::wstring wide;
+    for (; *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    return wide;
+}

@@ -3,6 +3,7 @@
 // for errors that a command does not handle itself. Every one is modal and captioned with the
 // application title.
 
+#include <exception>
 #include <string>
 
 #include "platform/error.h"
@@ -20,9 +21,13 @@ ConfirmResult ConfirmMessage(const std::wstring& text, ConfirmButtons buttons);
 // The error's text with a full stop added when its last character sorts after ".".
 std::wstring DefaultErrorText(const std::wstring& text);
 void ShowDefaultErrorBox(const platform::Error& error);
+// An exception's ASCII what() as a box text.
+std::wstring WidenErrorText(const char* text);
 
 // Runs one command entry point; an error it does not handle ends it in the default error box.
 // Returns false when that happened.
+// What the standard library throws (out of memory, say) is shown the same way: nothing may leave
+// a command through the window procedure that called it.
 template <class Command>
 bool RunCommand(Command&& command) {
     try {
@@ -30,6 +35,8 @@ bool RunCommand(Command&& command) {
         return true;
     } catch (const platform::Error& error) {
         ShowDefaultErrorBox(error);
-        return false;
+    } catch (const std::exception& error) {
+        ShowDefaultErrorBox(platform::Error(WidenErrorText(error.what())));
     }
+    return false;
 }
