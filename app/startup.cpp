@@ -9,20 +9,14 @@ std::uint32_t StartupLocale = platform::kLocaleEnglishUs;
 
 namespace {
 
-// After FormCreate the launcher's show command puts the window in its state: a maximized start
-// maximizes the window (a hidden one only records it; a shown one is maximized already), a
-// minimized start only records the state.
-void ApplyStartupShowCommand(TForm1& form, platform::ShowCommand show) {
-    switch (show) {
-        case platform::ShowCommand::ShowMaximized:
-            if (form.State() != WindowState::Maximized) form.SetWindowState(WindowState::Maximized);
-            break;
-        case platform::ShowCommand::ShowMinNoActive:
-            form.RecordWindowState(WindowState::Minimized);
-            break;
-        default:
-            break;
-    }
+// After FormCreate the launcher's show command is the window's recorded state. A maximized
+// start was the window's first show already (FormCreate); hidden, in command-line mode, the
+// window only records it. A minimized start only records the state, with no show call.
+void ApplyStartupShowCommand(TForm1& form) {
+    if (form.LauncherShowCommand() == platform::ShowCommand::ShowMaximized)
+        form.RecordWindowState(WindowState::Maximized);
+    else if (form.LauncherShowCommand() == platform::ShowCommand::ShowMinNoActive)
+        form.RecordWindowState(WindowState::Minimized);
 }
 
 }  // namespace
@@ -35,13 +29,12 @@ int RunApplication() {
     TForm1 form;
     Form1 = &form;
     // Read once, before the window is first shown: that show already takes a maximized start.
-    const platform::ShowCommand launcherShow = platform::GetStartupShowCommand();
-    form.SetLauncherShowCommand(launcherShow);
+    form.SetLauncherShowCommand(platform::GetStartupShowCommand());
     int exitCode = 1;
     // An error that interrupts FormCreate is reported, and then the process ends: the window
     // was never shown and no quit was requested, so running the loop would hang invisibly.
     if (RunCommand([&] { form.Create(); })) {
-        ApplyStartupShowCommand(form, launcherShow);
+        ApplyStartupShowCommand(form);
         exitCode = form.RunMessageLoop();
     }
     form.Destroy();
