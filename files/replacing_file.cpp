@@ -25,8 +25,9 @@ ReplacingFile::ReplacingFile(std::wstring target) : target_(std::move(target)) {
                                   platform::kOpenExisting, platform::kFileAttributeNormal);
         !probe.file && probe.error != platform::kErrorFileNotFound)
         throw CannotCreate(target_, probe.error);
-    // Windows refuses to write or replace a read-only file; asked here as well, so that a
-    // replace by rename never passes where the system does not look (Wine run as root).
+    // Windows already refuses the probe above for a read-only file. Asked here as well because a
+    // replace by rename would pass where the system does not look (Wine run as root, as the
+    // tests run), and a read-only file is the user's way of saying "keep this".
     if (const std::uint32_t attributes = platform::GetFileAttributesW(target_);
         attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeReadonly))
         throw CannotCreate(target_, platform::kErrorAccessDenied);

@@ -1,9 +1,6 @@
 """The end-to-end run under pytest: one throw-away Wine prefix for the session, the real
-Velmora.exe copied into it, and one test per case so that `-k` picks any of them.
-
-    xvfb-run -a -s '-screen 0 1280x1024x24' python3 -m pytest tests/e2e \
-        --exe build/windows/Velmora.exe --tools build/windows/e2e-tools --work build/windows/e2e-work
-"""
+Velmora.exe copied into it, and one test per case so that `-k` picks any of them. After a
+build, `scripts/e2e [pytest options]` runs them with every option below filled in."""
 
 import pathlib
 import subprocess

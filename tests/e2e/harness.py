@@ -2,7 +2,6 @@
 """What every end-to-end case uses: starting Velmora, finding and reading its windows, pressing
 their buttons."""
 
-import pathlib
 import re
 import shutil
 import subprocess
@@ -120,6 +119,19 @@ class EndToEnd:
     def settings_snapshot(self):
         """Every settings file and folder with its bytes, to tell whether a run changed them."""
         return {str(path): (path.read_bytes() if path.is_file() else None) for path in self.settings_files()}
+
+    def write_settings(self, text):
+        """The per-user settings file with `text`, its line ends made CR LF; its path."""
+        path = self.user_settings_file()
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(text.replace("\n", "\r\n").encode("ascii"))
+        return path
+
+    def clear_settings(self):
+        path = self.user_settings_file()
+        if path.exists():
+            path.unlink()
+        return path
 
     def user_settings_file(self):
         roaming = [path for path in self.env.drive_c("users").glob("*/AppData/Roaming")

@@ -4,7 +4,7 @@ import shutil
 import subprocess
 import time
 
-from harness import EXE, SYSTEM_DLLS, Run, expect
+from harness import EXE, SYSTEM_DLLS, Run, expect, statics
 
 SEVERAL_FILES = "複数のファイルは受け取れません。先頭のファイルを処理します。"
 
@@ -37,7 +37,7 @@ def test_unquoted_path_shows_the_notice_first(t):
     t.fresh_record()
     run = Run(t.env, f'"{EXE}" C:\\My Mirror\\www.example.com\\a.html')
     box = t.wait_window("Velmora", "#32770")
-    texts = [text for cls, _, text in t.texts(box) if cls == "Static"]
+    texts = statics(t, box)
     expect(SEVERAL_FILES in texts, f"notice texts {texts}")
     expect(t.env.recorded(1, timeout=1.0) == [], "the URL was opened before the notice was dismissed")
     t.env.screenshot(t.screens / "notice.png")

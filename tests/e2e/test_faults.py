@@ -2,14 +2,15 @@
 nothing. The small volume is a tmpfs this run mounts itself (so the cases need root) and gives
 to the prefix as drive V:."""
 
-import os
 import pathlib
 import shutil
-import subprocess
-import tempfile
+import sys
 import time
 
 import pytest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "win32"))
+import loopback  # noqa: E402
 
 from harness import close_window, expect, statics, wait_box_saying
 from web import HOST, NOT_SAVED, PAGE, page_on_disk, serve, start, take_in_through_open_dialog
@@ -21,18 +22,11 @@ BIG = bytes(i % 251 for i in range(200_000))  # more than the whole small volume
 @pytest.fixture
 def small_volume(t):
     """A 64 KiB volume as drive V: of the prefix, unmounted again after the case."""
-    if os.geteuid() != 0:
-        pytest.skip("not root: mounting the small volume these cases fill needs root")
-    mount = pathlib.Path(tempfile.mkdtemp(prefix="velmora-e2e-volume-"))
-    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", str(mount)], check=True)
-    link = t.env.prefix / "dosdevices" / "v:"
-    if link.is_symlink():
-        link.unlink()
-    link.symlink_to(mount)
-    yield mount
-    link.unlink()
-    subprocess.run(["umount", str(mount)], check=True)
-    mount.rmdir()
+    volume = loopback.SmallVolume(t.env.prefix)
+    if not volume.link:
+        pytest.skip(volume.reason)
+    yield volume.mount
+    volume.close()
 
 
 def fill(volume):

@@ -3,27 +3,13 @@ and without the question, the placement kept across starts and the end of the se
 
 import time
 
-from harness import expect, start_window
+from harness import expect, start_window, statics
 
 CLOSE_QUESTION = "終了してよいですか？"
 WM_QUERYENDSESSION = 0x0011
 VK_ESCAPE = 0x1B
 
 ID_YES, ID_NO = 6, 7
-
-
-def write_settings(t, text):
-    path = t.user_settings_file()
-    path.parent.mkdir(parents=True, exist_ok=True)
-    path.write_bytes(text.replace("\n", "\r\n").encode("ascii"))
-    return path
-
-
-def clear_settings(t):
-    path = t.user_settings_file()
-    if path.exists():
-        path.unlink()
-    return path
 
 
 def sections(path):
@@ -47,7 +33,7 @@ def finish_closed(run):
 
 
 def test_controls_carry_their_captions_and_hints(t):
-    clear_settings(t)
+    t.clear_settings()
     run, window = start(t)
     children = {(cls, cid): text for cls, cid, text in t.texts(window)}
     hints = {}
@@ -68,7 +54,7 @@ def test_controls_carry_their_captions_and_hints(t):
 
 
 def test_tabs_take_a_quarter_of_the_width_each(t):
-    clear_settings(t)
+    t.clear_settings()
     run, window = start(t)
     lines = [line.split("\t") for line in t.driver("tabs", window).splitlines()]
     client = int(lines[0][1])
@@ -80,7 +66,7 @@ def test_tabs_take_a_quarter_of_the_width_each(t):
 
 
 def test_each_page_shows_its_controls(t):
-    clear_settings(t)
+    t.clear_settings()
     run, window = start(t)
     for index, name in enumerate(("file", "settings", "help")):
         t.driver("tab", window, str(index))
@@ -91,7 +77,7 @@ def test_each_page_shows_its_controls(t):
 
 
 def test_closing_with_the_options_off_writes_only_program(t):
-    path = write_settings(t, "[Mine]\nkey = value\n[POSITION]\nLeft=10\n[MODE]\nCloseQuery=0\nSaveStatus=0\n")
+    path = t.write_settings("[Mine]\nkey = value\n[POSITION]\nLeft=10\n[MODE]\nCloseQuery=0\nSaveStatus=0\n")
     run, window = start(t)
     t.driver("close", window)
     finish_closed(run)
@@ -102,7 +88,7 @@ def test_closing_with_the_options_off_writes_only_program(t):
 
 
 def test_both_options_keep_the_placement_for_the_next_start(t):
-    path = write_settings(t, "[POSITION]\nLeft=100\nTop=120\nRight=520\nBottom=540\nState=0\n"
+    path = t.write_settings("[POSITION]\nLeft=100\nTop=120\nRight=520\nBottom=540\nState=0\n"
                              "[MODE]\nCloseQuery=1\nSaveStatus=1\n")
     run, window = start(t)
     expect(t.driver("rect", window).split() == ["100", "120", "520", "540", "normal"], "the placement was not restored")
@@ -126,7 +112,7 @@ def test_both_options_keep_the_placement_for_the_next_start(t):
 
 
 def test_a_maximized_state_written_by_hand_starts_maximized(t):
-    write_settings(t, "[POSITION]\nSTATE=2\n")
+    t.write_settings("[POSITION]\nSTATE=2\n")
     run, window = start(t)
     rect = t.driver("rect", window).split()
     expect(rect[4] == "maximized" and int(rect[2]) - int(rect[0]) >= 1280, f"not maximized: {rect}")
@@ -135,13 +121,13 @@ def test_a_maximized_state_written_by_hand_starts_maximized(t):
 
 
 def test_esc_asks_and_no_keeps_the_window(t):
-    path = write_settings(t, "[MODE]\nCloseQuery=1\n")
+    path = t.write_settings("[MODE]\nCloseQuery=1\n")
     before = path.read_bytes()
     run, window = start(t)
     button = state_of(t, window, t.id("ButtonSelectFile"))[0]
     t.driver("key", button, str(VK_ESCAPE))
     box = t.wait_window("Velmora", "#32770")
-    texts = [text for cls, _, text in t.texts(box) if cls == "Static"]
+    texts = statics(t, box)
     expect(CLOSE_QUESTION in texts, f"question texts {texts}")
     t.env.screenshot(t.screens / "close-question.png")
     t.driver("click", box, str(ID_NO))
@@ -155,7 +141,7 @@ def test_esc_asks_and_no_keeps_the_window(t):
 
 
 def test_end_of_session_closes_without_asking(t):
-    path = write_settings(t, "[MODE]\nCloseQuery=1\n")
+    path = t.write_settings("[MODE]\nCloseQuery=1\n")
     run, window = start(t)
     answer = t.driver("send", window, str(WM_QUERYENDSESSION), "0", "0").strip()
     expect(answer == "1", f"answered {answer!r}")
@@ -169,7 +155,7 @@ def test_end_of_session_closes_without_asking(t):
 
 
 def test_the_file_beside_the_exe_is_read_until_a_per_user_file_exists(t):
-    clear_settings(t)
+    t.clear_settings()
     beside = t.env.drive_c("Velmora/Velmora.ini")
     beside.write_bytes(b"[POSITION]\r\nLeft=60\r\nTop=70\r\nRight=460\r\nBottom=480\r\n[MODE]\r\nSaveStatus=1\r\n")
     try:

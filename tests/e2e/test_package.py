@@ -27,7 +27,7 @@ def user(request):
     with zipfile.ZipFile(options.package) as archive:
         names = archive.namelist()
         archive.extractall(env.drive_c("Program Files/Velmora"))
-    run = EndToEnd(env, pathlib.Path(options.package))
+    run = EndToEnd(env, env.drive_c("Program Files/Velmora/Velmora.exe"))
     run.names = names
     run.screens = pathlib.Path(options.work) / "screens"
     yield run

@@ -12,7 +12,7 @@ import time
 
 import pytest
 
-from harness import EXE, EndToEnd, Run, expect
+from harness import EXE, EndToEnd, Run, close_window, expect
 from wine_env import WinePrefix
 
 SW_SHOWMAXIMIZED, SW_SHOWMINNOACTIVE = 3, 7
@@ -33,13 +33,6 @@ def desk(request):
     run.install()
     yield run
     env.close()
-
-
-def settings_file(t, text):
-    path = t.user_settings_file()
-    path.parent.mkdir(parents=True, exist_ok=True)
-    path.write_bytes(text.replace("\n", "\r\n").encode("ascii"))
-    return path
 
 
 def values(path, section):
@@ -65,15 +58,9 @@ def state_now_and_later(t, window):
 
 
 def start(t, settings, show=None):
-    path = settings_file(t, settings)
+    path = t.write_settings(settings)
     run = Run(t.env, f'"{EXE}"', show=show)
     return path, run, t.wait_window("Velmora", "TForm1")
-
-
-def close(t, run, window):
-    t.driver("close", window)
-    code, _ = run.finish()
-    expect(code == 0, f"exit code {code}")
 
 
 @pytest.mark.parametrize("settings, show, state, written", [
@@ -89,7 +76,7 @@ def close(t, run, window):
 def test_the_start_state_holds_and_the_close_keeps_it(desk, settings, show, state, written):
     path, run, window = start(desk, settings, show)
     readings = state_now_and_later(desk, window)
-    close(desk, run, window)
+    close_window(desk, run, window)
     for reading in readings:
         expect(reading == (SHOW_CMD[state], state, "visible"), f"placements read {readings}")
     position = values(path, "POSITION")
@@ -109,4 +96,4 @@ def test_a_maximized_start_restores_to_the_rectangle_of_the_file(t):
         rect = t.driver("rect", window).split()
         expect(rect == ["100", "120", "520", "540", "normal"], f"restored to {rect}")
     finally:
-        close(t, run, window)
+        close_window(t, run, window)

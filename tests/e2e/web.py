@@ -9,7 +9,7 @@ import threading
 import time
 import urllib.parse
 
-from harness import expect, start_window
+from harness import expect, start_window, statics
 
 HOST = "www.velmora.invalid"
 FOLDER = rf"C:\Mirror\{HOST}\docs"
@@ -92,7 +92,7 @@ def page_on_disk(t, name, content):
 
 def wait_box(t, timeout_ms=20000):
     box = t.wait_window("Velmora", "#32770", timeout_ms)
-    texts = [text for cls, _, text in t.texts(box) if cls == "Static"]
+    texts = statics(t, box)
     return box, max(texts, key=len) if texts else ""
 
 

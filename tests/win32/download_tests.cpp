@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -247,13 +248,10 @@ TEST_SUITE("loopback") {
         CHECK(names == std::vector<std::wstring>{L"kept.html", L"page.html"});
     }
 
-    TEST_CASE("a body larger than the free space of its volume: the old bytes stay, no stray file") {
+    // loopback.py mounts the small volume only as root and says so when it cannot.
+    TEST_CASE("a body larger than the free space of its volume: the old bytes stay, no stray file" *
+              doctest::skip(!::getenv("VELMORA_SMALL_DRIVE"))) {
         const std::wstring drive = Environment(L"VELMORA_SMALL_DRIVE");
-        if (drive.empty()) {
-            MESSAGE(
-                "not run: no small volume to fill (the test run is not root, so loopback.py mounts none)");
-            return;
-        }
         const std::wstring target = drive + L"\\page.html";
         WriteFile(target, "earlier copy");
         const Outcome outcome = Download(Url(L"/body/200000"), target);

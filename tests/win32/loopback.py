@@ -127,22 +127,22 @@ def refused_port():
 
 
 class SmallVolume:
-    """A tmpfs small enough to fill, mounted as the prefix's drive V: for the length of the run."""
+    """A 64 KiB tmpfs, small enough to fill, given to a Wine prefix as drive V: until close().
+    Mounting needs root; without it `reason` says why there is none (and `link` is None)."""
 
-    def __init__(self):
+    def __init__(self, prefix):
         self.mount = self.link = None
+        self.reason = ""
         if os.geteuid() != 0:
-            print("loopback: not root, so no small volume is mounted; the full-volume cases will say so")
+            self.reason = "not root: mounting the small volume to fill needs root"
             return
-        prefix = pathlib.Path(os.environ.get("WINEPREFIX", pathlib.Path(__file__).resolve().parents[2] / "build"
-                                             / "windows" / "wineprefix"))
         self.mount = pathlib.Path(tempfile.mkdtemp(prefix="velmora-small-volume-"))
         if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", str(self.mount)]).returncode != 0:
-            print("loopback: mounting a tmpfs failed; the full-volume cases will say so")
+            self.reason = "mounting a tmpfs failed"
             self.mount.rmdir()
             self.mount = None
             return
-        self.link = prefix / "dosdevices" / "v:"
+        self.link = pathlib.Path(prefix) / "dosdevices" / "v:"
         if self.link.is_symlink():
             self.link.unlink()
         self.link.symlink_to(self.mount)
@@ -163,7 +163,10 @@ def main():
         seconds = int(args[1])
         args = args[2:]
     if args[:1] == ["--small-volume"]:
-        volume = SmallVolume()
+        volume = SmallVolume(os.environ.get("WINEPREFIX", pathlib.Path(__file__).resolve().parents[2] / "build"
+                                            / "windows" / "wineprefix"))
+        if volume.reason:
+            print(f"loopback: no small volume ({volume.reason}); the full-volume case is skipped")
         args = args[1:]
     if args[:1] == ["--"]:
         args = args[1:]
