@@ -4,6 +4,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/late_bound.h"
 #include "platform/win32/win32.h"
 
 namespace platform {
@@ -40,8 +41,12 @@ LRESULT CALLBACK HandCursorButton(HWND button, UINT message, WPARAM wParam, LPAR
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
     }
-    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(button, HandCursorButton, 1);
-    return ::DefSubclassProc(button, message, wParam, lParam);
+    static const auto removeSubclass =
+        win32::LateBound<decltype(&::RemoveWindowSubclass)>(L"comctl32.dll", "RemoveWindowSubclass");
+    static const auto defaultProcedure =
+        win32::LateBound<decltype(&::DefSubclassProc)>(L"comctl32.dll", "DefSubclassProc");
+    if (message == WM_NCDESTROY) removeSubclass(button, HandCursorButton, 1);
+    return defaultProcedure(button, message, wParam, lParam);
 }
 
 // Centred over the owner; moved right or down when that leaves the work area's left or top.
@@ -103,7 +108,9 @@ void Layout(HWND dialog, DialogData& data) {
         dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
     for (const HWND control : {text, button})
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(data.font.get()), FALSE);
-    ::SetWindowSubclass(button, HandCursorButton, 1, 0);
+    static const auto setSubclass =
+        win32::LateBound<decltype(&::SetWindowSubclass)>(L"comctl32.dll", "SetWindowSubclass");
+    if (setSubclass) setSubclass(button, HandCursorButton, 1, 0);
     ::SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
     ::SetFocus(button);
 
@@ -171,7 +178,10 @@ bool GradientFill(PaintSurface surface, const TriVertex& topLeft, const TriVerte
         vertices[i].Alpha = from[i]->alpha;
     }
     GRADIENT_RECT rectangle{0, 1};
-    return ::GradientFill(reinterpret_cast<HDC>(surface), vertices, 2, &rectangle, 1, mode) != 0;
+    static const auto gradientFill =
+        win32::LateBound<decltype(&::GradientFill)>(L"msimg32.dll", "GradientFill");
+    return gradientFill &&
+           gradientFill(reinterpret_cast<HDC>(surface), vertices, 2, &rectangle, 1, mode) != 0;
 }
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 // Message boxes and task dialogs.
 #include "platform/dialogs.h"
 
-#include "platform/win32/handles.h"
+#include "platform/win32/late_bound.h"
 #include "platform/win32/win32.h"
 
 namespace platform {
@@ -12,12 +12,8 @@ using TaskDialogIndirectFunction = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int
 
 // Task dialogs live only in comctl32 version 6, which the manifest selects; importing the
 // function statically would stop the program from starting where it is missing.
-win32::unique_hmodule LoadCommonControls() { return win32::unique_hmodule(::LoadLibraryW(L"comctl32.dll")); }
-
-TaskDialogIndirectFunction FindTaskDialog(const win32::unique_hmodule& module) {
-    if (!module) return nullptr;
-    return reinterpret_cast<TaskDialogIndirectFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(module.get(), "TaskDialogIndirect")));
+TaskDialogIndirectFunction FindTaskDialog() {
+    return win32::LateBound<TaskDialogIndirectFunction>(L"comctl32.dll", "TaskDialogIndirect");
 }
 
 }  // namespace
@@ -27,14 +23,10 @@ int MessageBoxW(WindowHandle owner, const std::wstring& text, const std::wstring
     return ::MessageBoxW(win32::ToHwnd(owner), text.c_str(), caption.c_str(), type);
 }
 
-bool TaskDialogAvailable() {
-    const win32::unique_hmodule module = LoadCommonControls();
-    return FindTaskDialog(module) != nullptr;
-}
+bool TaskDialogAvailable() { return FindTaskDialog() != nullptr; }
 
 int TaskDialogIndirect(const TaskDialogConfig& config) {
-    const win32::unique_hmodule module = LoadCommonControls();
-    const TaskDialogIndirectFunction taskDialog = FindTaskDialog(module);
+    const TaskDialogIndirectFunction taskDialog = FindTaskDialog();
     if (!taskDialog)
         return ::MessageBoxW(win32::ToHwnd(config.owner), config.content.c_str(), config.caption.c_str(),
                              MB_OK);

@@ -7,6 +7,7 @@
 
 #include "platform/grid.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/late_bound.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/win32.h"
 
@@ -403,6 +404,12 @@ void CreateControls(HWND window, MainWindowData& data) {
 void Realise(HWND window, MainWindowData& data) {
     if (data.realised) return;
     data.realised = true;
+    // The common controls (comctl32 version 6, as the manifest asks) are needed from here on only.
+    static const auto initCommonControls =
+        win32::LateBound<decltype(&::InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    if (initCommonControls) initCommonControls(&controls);
     CreateControls(window, data);
     ApplyFont(window, data);
     LayOut(window, data);
@@ -440,9 +447,6 @@ bool PreTranslateMainWindowMessage(HWND window, MSG& message) {
 }  // namespace win32
 
 WindowHandle CreateMainWindow(const WindowLayout& layout, WindowEvents& events) {
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
     const HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     RegisterClass(layout.className.c_str(), MainWindowProc, icon);
     RegisterClass(PanelClass(layout).c_str(), PanelProc, nullptr);
