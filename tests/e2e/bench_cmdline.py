@@ -4,7 +4,6 @@ command-line run must make (floor_cmdline.exe), and against a bare program that 
 ShellExecuteW (bare_open.exe); all three under Wine in one prefix, alternating, with the medians
 and their ratios. A benchmark, not a test: it fails only when a program does not run."""
 
-import argparse
 import pathlib
 import statistics
 import subprocess
@@ -12,7 +11,7 @@ import sys
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).parent))
-from wine_env import WinePrefix  # noqa: E402
+from wine_env import bench_prefix  # noqa: E402
 
 PAGE = r"C:\Mirror\www.example.com\docs\page.html"
 URL = "http://www.example.com/docs/page.html"
@@ -29,22 +28,8 @@ def timed(env, *command):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True)
-    parser.add_argument("--tools", required=True)
-    parser.add_argument("--work", required=True)
-    parser.add_argument("--runs", type=int, default=25)
-    args = parser.parse_args()
-
-    env = WinePrefix(args.work, args.tools)
+    args, env = bench_prefix()
     try:
-        # A user's desktop, not the end-to-end run's virtual one: starting that desktop process
-        # would be timed with the first window of every run.
-        env.create(virtual_desktop=False)
-        # One wineserver for the whole series, kept alive between runs, so that each run times
-        # the program and not the start of a server.
-        subprocess.run(["wineserver", "-k"], env=env.env, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-p"], env=env.env, stderr=subprocess.DEVNULL)
         velmora = env.windows_path(pathlib.Path(args.exe))
         floor = env.windows_path(env.tools / "floor_cmdline.exe")
         bare = env.windows_path(env.tools / "bare_open.exe")

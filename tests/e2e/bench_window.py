@@ -4,7 +4,6 @@ against its floor: floor_window.exe makes the same window from the same table wi
 platform code and nothing of the program. Both under Wine in one prefix with one wineserver,
 alternating, no settings file; the medians and their ratio. A benchmark, not a test."""
 
-import argparse
 import pathlib
 import statistics
 import subprocess
@@ -12,7 +11,7 @@ import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).parent))
 from harness import EXE, EndToEnd  # noqa: E402
-from wine_env import WinePrefix  # noqa: E402
+from wine_env import bench_prefix  # noqa: E402
 
 
 def up(t, command_file):
@@ -21,18 +20,8 @@ def up(t, command_file):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True)
-    parser.add_argument("--tools", required=True)
-    parser.add_argument("--work", required=True)
-    parser.add_argument("--runs", type=int, default=25)
-    args = parser.parse_args()
-
-    env = WinePrefix(args.work, args.tools)
+    args, env = bench_prefix()
     try:
-        env.create(virtual_desktop=False)
-        subprocess.run(["wineserver", "-k"], env=env.env, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-p"], env=env.env, stderr=subprocess.DEVNULL)
         t = EndToEnd(env, pathlib.Path(args.exe))
         t.install()
         velmora = env.root / "velmora.txt"

@@ -1,6 +1,7 @@
 """A throw-away Wine prefix with a browser stand-in and Japanese fonts, shared by the
 end-to-end run and the benchmarks. Nothing here touches a real user profile."""
 
+import argparse
 import os
 import pathlib
 import shutil
@@ -82,3 +83,21 @@ class WinePrefix:
 
     def close(self):
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=60, stderr=subprocess.DEVNULL)
+
+
+def bench_prefix():
+    """A benchmark's command line (--exe, --tools, --work, --runs) and its prefix: a user's
+    desktop, not the end-to-end run's virtual one (starting that desktop process would be timed
+    with the first window of every run), and one wineserver kept alive for the whole series, so
+    that each run times the program and not the start of a server. Close the prefix after."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--tools", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--runs", type=int, default=25)
+    args = parser.parse_args()
+    env = WinePrefix(args.work, args.tools)
+    env.create(virtual_desktop=False)
+    subprocess.run(["wineserver", "-k"], env=env.env, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-p"], env=env.env, stderr=subprocess.DEVNULL)
+    return args, env
