@@ -7,7 +7,7 @@
 #include "app/messages.h"
 #include "app/session.h"
 #include "app/texts.h"
-#include "files/special_folders.h"
+#include "files/csidl_path.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 #include "platform/window.h"

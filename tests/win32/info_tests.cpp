@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "../printing.h"
-#include "files/special_folders.h"
+#include "files/csidl_path.h"
 #include "info/about.h"
 #include "platform/clock_locale.h"
 #include "platform/dialogs.h"

@@ -1,6 +1,6 @@
 #include <doctest.h>
 
-#include "files/special_folders.h"
+#include "files/csidl_path.h"
 #include "fixture.h"
 
 TEST_CASE("a special folder's path always ends with exactly one backslash") {

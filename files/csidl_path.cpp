@@ -1,4 +1,4 @@
-#include "files/special_folders.h"
+#include "files/csidl_path.h"
 
 #include "platform/shell.h"
 
