@@ -11,6 +11,7 @@
 #include "platform/internet.h"
 #include "platform/process.h"
 #include "platform/window.h"
+#include "url/wire_url.h"
 
 namespace {
 
@@ -57,9 +58,10 @@ bool TForm1::DownloadToFile(const std::wstring& urlGiven, const std::wstring& fi
         Notice(url, kCannotConnect);
         return false;
     }
-    // Rebuilt URLs are all http://; most servers answer with a redirect to https.
+    // Rebuilt URLs are all http://; most servers answer with a redirect to https. The boxes
+    // name the address as rebuilt; only the request carries its wire form.
     const platform::UniqueInternet request = platform::InternetOpenUrlW(
-        internet.get(), url, nullptr, 0,
+        internet.get(), WireUrl(url), nullptr, 0,
         platform::kInternetFlagReload | platform::kInternetFlagIgnoreRedirectToHttps, 0);
     if (!request) {
         Notice(url, kCannotReachServer);

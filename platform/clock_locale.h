@@ -3,6 +3,7 @@
 // Ukrainian names, the ANSI code page and its conversions, the user's date and time formats.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -57,6 +58,10 @@ std::uint32_t GetACP();
 // CP_ACP-style conversions with the code page's default character for what it lacks.
 std::string WideCharToMultiByte(std::uint32_t codePage, const std::wstring& text);
 std::wstring MultiByteToWideChar(std::uint32_t codePage, const std::string& bytes);
+
+// IdnToAscii with no flags: a host name in its IDNA (punycode) form; nothing when the system
+// refuses the name or has no such conversion.
+std::optional<std::wstring> IdnToAscii(const std::wstring& host);
 
 constexpr std::uint32_t kDateShortDate = 0x1;
 // flags 0 gives the long time format.

@@ -1,6 +1,7 @@
 // The fake clock, time zone and locale: a settable local time, a zone given by its offsets, the
 // locale items a test listed, one single-byte code page and UTF-8, a Japanese user's formats.
 #include <chrono>
+#include <cstdio>
 #include <cwctype>
 
 #include "platform/fake/fake_platform.h"
@@ -102,6 +103,40 @@ std::wstring GetLocaleInfoW(std::uint32_t locale, std::uint32_t type) {
 std::uint32_t GetACP() {
     Log("GetACP");
     return Platform().mainWindow.codePage;
+}
+
+// Stands in for the system's IDNA conversion: each label outside ASCII becomes "xn--" and its
+// code points in hex, which is ASCII as the real form is; a label holding "!" is refused.
+std::optional<std::wstring> IdnToAscii(const std::wstring& host) {
+    Log("IdnToAscii");
+    if (host.find(L'!') != std::wstring::npos) return std::nullopt;
+    std::wstring out;
+    std::wstring label;
+    const auto flush = [&] {
+        bool ascii = true;
+        for (const wchar_t c : label) ascii = ascii && static_cast<std::uint32_t>(c) < 0x80;
+        if (ascii) {
+            out += label;
+        } else {
+            out += L"xn--";
+            for (const char32_t point : unicode::CodePoints(label)) {
+                wchar_t hex[12];
+                std::swprintf(hex, 12, L"%x-", static_cast<unsigned>(point));
+                out += hex;
+            }
+        }
+        label.clear();
+    };
+    for (const wchar_t c : host) {
+        if (c == L'.') {
+            flush();
+            out += L'.';
+        } else {
+            label += c;
+        }
+    }
+    flush();
+    return out;
 }
 
 // The fake knows one single-byte code page (Latin-1 as a stand-in for 1252) and UTF-8.

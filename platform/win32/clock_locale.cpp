@@ -57,6 +57,20 @@ std::wstring GetLocaleInfoW(std::uint32_t locale, std::uint32_t type) {
 
 std::uint32_t GetACP() { return ::GetACP(); }
 
+std::optional<std::wstring> IdnToAscii(const std::wstring& host) {
+    // Looked up rather than imported: older systems keep it in normaliz.dll only.
+    using Function = int(WINAPI*)(DWORD, LPCWSTR, int, LPWSTR, int);
+    static const auto idnToAscii = reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "IdnToAscii")));
+    if (!idnToAscii || host.empty()) return std::nullopt;
+    const int size = idnToAscii(0, host.c_str(), static_cast<int>(host.size()), nullptr, 0);
+    if (size <= 0) return std::nullopt;
+    std::wstring ascii(static_cast<std::size_t>(size), L'\0');
+    if (idnToAscii(0, host.c_str(), static_cast<int>(host.size()), ascii.data(), size) != size)
+        return std::nullopt;
+    return ascii;
+}
+
 std::string WideCharToMultiByte(std::uint32_t codePage, const std::wstring& text) {
     if (text.empty()) return {};
     const int size = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr,

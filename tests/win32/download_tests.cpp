@@ -119,6 +119,31 @@ TEST_SUITE("loopback") {
         }
     }
 
+    TEST_CASE("the request line carries each name in its wire form, whatever the code page") {
+        struct Case {
+            const wchar_t* name;
+            const char* requested;
+        };
+        const Case cases[] = {
+            {L"記事.html", "/named/%E8%A8%98%E4%BA%8B.html"},
+            {L"my page.html", "/named/my%20page.html"},
+            {L"a#b.html", "/named/a%23b.html"},
+            {L"%41.html", "/named/%41.html"},
+            {L"100%.html", "/named/100%25.html"},
+            {L"ページ　#2 %.html", "/named/%E3%83%9A%E3%83%BC%E3%82%B8%E3%80%80%232%20%25.html"},
+        };
+        for (const Case& c : cases) {
+            CAPTURE(std::wstring(c.name));
+            TempFolder folder(L"download-named");
+            const std::wstring target = folder / L"page.html";
+            WriteFile(target, "earlier copy");
+            const Outcome outcome = Download(Url(L"/named/") + c.name, target);
+            CHECK(outcome.result);
+            CHECK(outcome.boxes.empty());
+            CHECK(ReadAll(target) == "GET " + std::string(c.requested) + " HTTP/1.1\n" + Pattern(600));
+        }
+    }
+
     TEST_CASE("a first save creates the target") {
         TempFolder folder(L"download-new");
         const Outcome outcome = Download(Url(L"/body/700"), folder / L"new.html");

@@ -11,6 +11,8 @@ to a port on which nothing listens. The server answers only these paths:
     /status/<code> that status with a small HTML page
     /cut           announces 100000 bytes, sends 1000, then drops the connection
     /redirect      302 to /body/520
+    /named/<name>  the request line exactly as it arrived (bytes), a line feed, then 600 bytes
+                   of the pattern: what the client put on the wire, saved with the page
     /no-location   302 without a Location header
     /other-scheme  302 to an ftp:// address on 127.0.0.1
     /halves/<n>?do=delete&path=P          n bytes in two halves; between them the Unix folder P
@@ -87,6 +89,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.redirect(f"ftp://127.0.0.1:{os.environ.get('VELMORA_REFUSED_PORT', '1')}/page.html")
         elif path.startswith("/halves/"):
             self.halves(int(path[len("/halves/"):]), query)
+        elif path.startswith("/named/"):
+            self.send_body(200, self.requestline.encode("iso-8859-1") + b"\n" + pattern(600))
         elif path.startswith("/body/"):
             size = int(path[len("/body/"):])
             self.send_response(200)

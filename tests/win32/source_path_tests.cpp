@@ -9,6 +9,7 @@
 #include "temp_folder.h"
 #include "url/path_to_url.h"
 #include "url/source_path.h"
+#include "url/wire_url.h"
 
 namespace {
 
@@ -109,4 +110,9 @@ TEST_CASE("the shortcut rule lower-cases through the real locale mapping") {
                                  L".LnK") == L".lnk");
     CHECK(IsShortcutPath(LR"(C:\Links\PAGE.LNK)", locale));
     CHECK_FALSE(IsShortcutPath(LR"(C:\Links\page.lnk.txt)", locale));
+}
+
+TEST_CASE("a host outside ASCII goes out in the system's own IDNA form") {
+    CHECK(WireUrl(L"http://例え.jp/記事.html") == L"http://xn--r8jz45g.jp/%E8%A8%98%E4%BA%8B.html");
+    CHECK(WireUrl(L"http://ドメイン名例.jp/") == L"http://xn--eckwd4c7cu47r2wf.jp/");
 }
