@@ -19,12 +19,35 @@ def pytest_addoption(parser):
     parser.addoption("--work", required=True, help="a folder the run may wipe and fill")
     parser.addoption("--file-version", required=True, help="the four-part version the build stamped")
     parser.addoption("--package", required=True, help="the release zip")
+    parser.addoption("--locale", default="C.UTF-8", help="the Unix locale Wine starts in (its code page)")
+    parser.addoption("--code-page", default="1252", help="the ANSI code page that locale must give")
+    parser.addoption("--dpi", default="96", help="the system DPI of the prefixes")
+
+
+def pytest_configure(config):
+    config.addinivalue_line("markers", "window: the window, its layout, its placement or the About box")
+    config.addinivalue_line("markers", "settings: the settings file")
+    config.addinivalue_line("markers", "japanese: only a Japanese machine (code page 932) has the case")
+
+
+def machine(options):
+    """The machine a pass runs as, for every prefix it makes."""
+    return {"locale": options.locale, "code_page": options.code_page, "dpi": options.dpi}
+
+
+def pytest_collection_modifyitems(config, items):
+    if config.option.code_page == "932":
+        return
+    skip = pytest.mark.skip(reason="a case of the Japanese machine (code page 932) only")
+    for item in items:
+        if "japanese" in item.keywords:
+            item.add_marker(skip)
 
 
 @pytest.fixture(scope="session")
 def t(request):
     options = request.config.option
-    env = WinePrefix(options.work, options.tools)
+    env = WinePrefix(options.work, options.tools, **machine(options))
     env.create()
     run = EndToEnd(env, pathlib.Path(options.exe))
     run.file_version = options.file_version

@@ -2,8 +2,14 @@
 // finds its windows and boxes, reads their texts, presses their buttons.
 //
 //   driver run <timeout-ms> <command-line-file>   start the command line written (UTF-8) in the
-//                                                 file; print each visible window it opens, then
-//                                                 its exit code
+//                                                 file; print the machine, each visible window it
+//                                                 opens, then its exit code
+//   driver machine                                print the code page and the system DPI
+//   driver hold <path> <ms>                       hold a file open with share mode 0 for a while, as
+//                                                 a preview pane or a scanner may; <path>.held
+//                                                 exists while it does
+//   driver load <dll>                             LoadLibraryW by the name given, print the path
+//                                                 loaded (as a careless program would load it)
 //   driver wait <caption> <class|*> <timeout-ms>  print the handle of a visible top-level window
 //   driver texts <hwnd>                           print every child: class, id, text
 //   driver click <hwnd> <control-id>              press a button of a dialog
@@ -92,9 +98,15 @@ BOOL CALLBACK ReportNewWindows(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+// What every program started from here runs under: a pass checks it is the machine it meant.
+void PrintMachine() {
+    Print(L"machine\t" + std::to_wstring(::GetACP()) + L"\t" + std::to_wstring(::GetDpiForSystem()));
+}
+
 // `show` < 0: no show command in the start-up information, as a plain start; otherwise the
 // SW_* value a launcher puts there (a shortcut set to "Run: Maximized" gives SW_SHOWMAXIMIZED).
 int Run(DWORD timeout, const std::wstring& commandFile, int show) {
+    PrintMachine();
     std::wstring commandLine = FromUtf8(ReadWholeFile(commandFile));
     while (!commandLine.empty() && (commandLine.back() == L'\n' || commandLine.back() == L'\r'))
         commandLine.pop_back();
@@ -457,6 +469,28 @@ int wmain(int argc, wchar_t** argv) {
     if (is(L"run", 3)) return Run(static_cast<DWORD>(std::stoul(args[1])), args[2], -1);
     if (is(L"run", 4)) return Run(static_cast<DWORD>(std::stoul(args[1])), args[2], std::stoi(args[3]));
     if (is(L"placement", 2)) return Placement(ParseHandle(args[1].c_str()));
+    if (is(L"hold", 3)) {
+        const HANDLE held = ::CreateFileW(args[1].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (held == INVALID_HANDLE_VALUE) return 1;
+        const std::wstring marker = args[1] + L".held";
+        ::CloseHandle(::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ::Sleep(static_cast<DWORD>(std::stoul(args[2])));
+        ::DeleteFileW(marker.c_str());
+        ::CloseHandle(held);
+        return 0;
+    }
+    if (is(L"load", 2)) {
+        const HMODULE module = ::LoadLibraryW(args[1].c_str());
+        wchar_t path[MAX_PATH] = {};
+        if (module) ::GetModuleFileNameW(module, path, MAX_PATH);
+        Print(path);
+        return module ? 0 : 1;
+    }
+    if (is(L"machine", 1)) {
+        PrintMachine();
+        return 0;
+    }
     if (is(L"up", 3)) return Up(static_cast<DWORD>(std::stoul(args[1])), args[2]);
     if (is(L"accepts-drops", 2)) {  // DragAcceptFiles shows in the extended style
         Print(::GetWindowLongW(ParseHandle(args[1].c_str()), GWL_EXSTYLE) & WS_EX_ACCEPTFILES ? L"yes"
@@ -505,6 +539,8 @@ int wmain(int argc, wchar_t** argv) {
         return Key(ParseHandle(args[1].c_str()), static_cast<UINT>(std::stoul(args[2], nullptr, 0)));
     Print(
         L"usage: driver "
-        L"run|wait|texts|click|close|command|send|mklink|settext|hints|tabs|tab|rect|control|key|input ...");
+        L"run|machine|hold|load|wait|texts|click|close|command|send|mklink|settext|hints|tabs|tab|rect|"
+        L"control|"
+        L"key|input ...");
     return 2;
 }

@@ -54,6 +54,9 @@ class Run:
     def finish(self, timeout=90):
         self.process.wait(timeout=timeout)
         self.reader.join(timeout=5)
+        machines = [line.split("\t")[1:] for line in self.lines if line.startswith("machine\t")]
+        expect(machines == [[str(self.env.code_page), str(self.env.dpi)]],
+               f"this pass runs as code page {self.env.code_page} at {self.env.dpi} DPI, the program ran as {machines}")
         exits = [line.split("\t")[1] for line in self.lines if line.startswith("exit\t")]
         windows = [line.split("\t")[1:] for line in self.lines if line.startswith("window\t")]
         expect(exits, f"the program did not end: {self.lines}")
@@ -127,6 +130,17 @@ class EndToEnd:
         path.write_bytes(text.replace("\n", "\r\n").encode("ascii"))
         return path
 
+    def settings_text(self, path):
+        """A settings file the program wrote over one without a mark: in the ANSI code page, and
+        only under the UTF-8 code page with the UTF-8 mark."""
+        data = path.read_bytes()
+        mark = b"\xef\xbb\xbf"
+        if self.env.code_page == 65001:
+            expect(data.startswith(mark), f"no UTF-8 mark under code page 65001: {data[:16]!r}")
+            return data[len(mark):].decode("utf-8")
+        expect(not data.startswith(mark), f"a UTF-8 mark under code page {self.env.code_page}")
+        return data.decode(f"cp{self.env.code_page}")
+
     def clear_settings(self):
         path = self.user_settings_file()
         if path.exists():
@@ -145,6 +159,13 @@ class EndToEnd:
         folder = self.env.drive_c("Velmora")
         folder.mkdir(parents=True, exist_ok=True)
         shutil.copy2(self.exe, folder / "Velmora.exe")
+
+
+def placed(env, left, top, right, bottom):
+    """The rectangle a window put at (left, top, right, bottom) ends up with: grown, if need be,
+    to the minimum size of 280 x 280 at 96 DPI, scaled to the prefix's DPI."""
+    size = env.scaled(280)
+    return [str(left), str(top), str(left + max(right - left, size)), str(top + max(bottom - top, size))]
 
 
 def start_window(t):

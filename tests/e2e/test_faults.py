@@ -63,6 +63,7 @@ def test_resave_onto_a_full_volume_keeps_the_old_bytes_and_reports_the_write(t, 
         close_window(t, run, window)
 
 
+@pytest.mark.settings
 def test_settings_on_a_full_volume_keep_their_bytes_and_the_close_is_refused(t, small_volume):
     roaming = t.user_settings_file().parent.parent
     if roaming.exists() and not roaming.is_symlink():

@@ -3,7 +3,11 @@ and without the question, the placement kept across starts and the end of the se
 
 import time
 
-from harness import expect, start_window, statics
+import pytest
+
+from harness import expect, placed, start_window, statics
+
+pytestmark = [pytest.mark.window, pytest.mark.settings]
 
 CLOSE_QUESTION = "終了してよいですか？"
 WM_QUERYENDSESSION = 0x0011
@@ -12,8 +16,8 @@ VK_ESCAPE = 0x1B
 ID_YES, ID_NO = 6, 7
 
 
-def sections(path):
-    text = path.read_bytes().decode("ascii")
+def sections(t, path):
+    text = t.settings_text(path)
     return [line[1:-1] for line in text.split("\r\n") if line.startswith("[")]
 
 
@@ -81,8 +85,8 @@ def test_closing_with_the_options_off_writes_only_program(t):
     run, window = start(t)
     t.driver("close", window)
     finish_closed(run)
-    expect(sections(path) == ["Mine", "PROGRAM"], f"sections {sections(path)}")
-    text = path.read_bytes().decode("ascii")
+    expect(sections(t, path) == ["Mine", "PROGRAM"], f"sections {sections(t, path)}")
+    text = t.settings_text(path)
     expect("key=value\r\n" in text and "Name=Velmora.exe\r\n" in text and "Version=V2.1\r\n" in text,
            f"written {text!r}")
 
@@ -90,21 +94,22 @@ def test_closing_with_the_options_off_writes_only_program(t):
 def test_both_options_keep_the_placement_for_the_next_start(t):
     path = t.write_settings("[POSITION]\nLeft=100\nTop=120\nRight=520\nBottom=540\nState=0\n"
                              "[MODE]\nCloseQuery=1\nSaveStatus=1\n")
+    rect = placed(t.env, 100, 120, 520, 540)
     run, window = start(t)
-    expect(t.driver("rect", window).split() == ["100", "120", "520", "540", "normal"], "the placement was not restored")
+    expect(t.driver("rect", window).split() == rect + ["normal"], "the placement was not restored")
     expect(state_of(t, window, t.id("CheckBoxCloseQuery"))[2] == "checked" and state_of(t, window, t.id("CheckBoxSaveStatus"))[2] == "checked",
            "the options were not restored")
     t.command(window, "Close1")
     box = t.wait_window("Velmora", "#32770")
     t.driver("click", box, str(ID_YES))
     finish_closed(run)
-    expect(sections(path) == ["PROGRAM", "POSITION", "MODE"], f"sections {sections(path)}")
-    text = path.read_bytes().decode("ascii")
-    expect("Left=100\r\nTop=120\r\nRight=520\r\nBottom=540\r\nState=0\r\n" in text, f"written {text!r}")
+    expect(sections(t, path) == ["PROGRAM", "POSITION", "MODE"], f"sections {sections(t, path)}")
+    text = t.settings_text(path)
+    expect("Left={}\r\nTop={}\r\nRight={}\r\nBottom={}\r\nState=0\r\n".format(*rect) in text, f"written {text!r}")
     expect("CloseQuery=1\r\nSaveStatus=1\r\n" in text, f"written {text!r}")
 
     run, window = start(t)
-    expect(t.driver("rect", window).split() == ["100", "120", "520", "540", "normal"], "the second start moved")
+    expect(t.driver("rect", window).split() == rect + ["normal"], "the second start moved")
     expect(state_of(t, window, t.id("CheckBoxCloseQuery"))[2] == "checked", "the question option was lost")
     t.command(window, "Close1")
     t.driver("click", t.wait_window("Velmora", "#32770"), str(ID_YES))
@@ -137,7 +142,7 @@ def test_esc_asks_and_no_keeps_the_window(t):
     t.driver("key", button, str(VK_ESCAPE))
     t.driver("click", t.wait_window("Velmora", "#32770"), str(ID_YES))
     finish_closed(run)
-    expect("PROGRAM" in sections(path), "Yes did not write the file")
+    expect("PROGRAM" in sections(t, path), "Yes did not write the file")
 
 
 def test_end_of_session_closes_without_asking(t):
@@ -145,7 +150,7 @@ def test_end_of_session_closes_without_asking(t):
     run, window = start(t)
     answer = t.driver("send", window, str(WM_QUERYENDSESSION), "0", "0").strip()
     expect(answer == "1", f"answered {answer!r}")
-    expect(sections(path) == ["PROGRAM"], f"sections {sections(path)}")
+    expect(sections(t, path) == ["PROGRAM"], f"sections {sections(t, path)}")
     code = t.driver("wait", "Velmora", "#32770", "1000", check=False).strip()
     expect(code == "", "a question was shown")
     # The session did not end after all: the next close asks again.
@@ -160,12 +165,12 @@ def test_the_file_beside_the_exe_is_read_until_a_per_user_file_exists(t):
     beside.write_bytes(b"[POSITION]\r\nLeft=60\r\nTop=70\r\nRight=460\r\nBottom=480\r\n[MODE]\r\nSaveStatus=1\r\n")
     try:
         run, window = start(t)
-        expect(t.driver("rect", window).split()[:4] == ["60", "70", "460", "480"], "the file beside was not read")
+        expect(t.driver("rect", window).split()[:4] == placed(t.env, 60, 70, 460, 480), "the file beside was not read")
         t.driver("close", window)
         finish_closed(run)
         path = t.user_settings_file()
         expect(path.exists(), "the per-user file was not written")
-        expect("IniFile=C:\\users\\" in path.read_bytes().decode("ascii"), "IniFile does not name the per-user file")
-        expect(sections(path) == ["PROGRAM", "POSITION", "MODE"], f"sections {sections(path)}")
+        expect("IniFile=C:\\users\\" in t.settings_text(path), "IniFile does not name the per-user file")
+        expect(sections(t, path) == ["PROGRAM", "POSITION", "MODE"], f"sections {sections(t, path)}")
     finally:
         beside.unlink()

@@ -9,6 +9,7 @@ import zipfile
 import pytest
 
 from harness import EndToEnd, Run, close_window, expect, no_box_for
+from conftest import machine
 from wine_env import WinePrefix
 
 FOLDER = r"C:\Program Files\Velmora"
@@ -19,7 +20,8 @@ VK_F1 = 0x70
 @pytest.fixture(scope="module")
 def user(request):
     options = request.config.option
-    env = WinePrefix(pathlib.Path(options.work).parent / "e2e-package", options.tools)
+    env = WinePrefix(pathlib.Path(options.work).parent / (pathlib.Path(options.work).name + "-package"),
+                     options.tools, **machine(options))
     env.create()
     recorder = env.windows_path(env.tools / "recorder.exe")
     env.reg_add(r"HKCR\.chm", "", "Velmora.TestHelp")

@@ -6,6 +6,8 @@ import subprocess
 import time
 import zoneinfo
 
+import pytest
+
 from harness import EXE, close_window, expect, no_box_for, start_window, wait_box_saying
 
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
@@ -137,6 +139,7 @@ def check_about_text(t, text, kyiv_choices):
     expect(lines[10:] == [""], f"after the Kyiv lines {lines[10:]}")
 
 
+@pytest.mark.window
 def test_ctrl_enter_about_box_in_kyiv_and_elsewhere(t):
     text, kyiv = about_text_in_zone(t, "Europe/Kyiv", t.screens / "about-kyiv.png")
     check_about_text(t, text, kyiv)

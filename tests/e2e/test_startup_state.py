@@ -12,14 +12,13 @@ import time
 
 import pytest
 
-from harness import EXE, EndToEnd, Run, close_window, expect
+from harness import EXE, EndToEnd, Run, close_window, expect, placed
+from conftest import machine
 from wine_env import WinePrefix
 
 SW_SHOWMAXIMIZED, SW_SHOWMINNOACTIVE = 3, 7
 WM_SYSCOMMAND, SC_RESTORE = 0x0112, 0xF120
-# The defaults on a 1280 x 1024 work area for a 280-pixel window: Left (1280 - 280) / 2,
-# Top 1024 / 3, Right Left + Top, Bottom 2 Top.
-DEFAULT_RECT = ["500", "341", "841", "682"]
+pytestmark = [pytest.mark.window, pytest.mark.settings]
 SAVE_STATUS = "[MODE]\nSaveStatus=1\n"
 SHOW_CMD = {"normal": "1", "minimized": "2", "maximized": "3"}
 
@@ -27,7 +26,8 @@ SHOW_CMD = {"normal": "1", "minimized": "2", "maximized": "3"}
 @pytest.fixture(scope="module")
 def desk(request):
     options = request.config.option
-    env = WinePrefix(pathlib.Path(options.work).parent / "e2e-bare-desktop", options.tools)
+    env = WinePrefix(pathlib.Path(options.work).parent / (pathlib.Path(options.work).name + "-bare-desktop"),
+                     options.tools, **machine(options))
     env.create(virtual_desktop=False)
     run = EndToEnd(env, pathlib.Path(options.exe))
     run.install()
@@ -35,10 +35,20 @@ def desk(request):
     env.close()
 
 
-def values(path, section):
+def default_rect(env):
+    """The defaults on a 1280 x 1024 work area: Left (1280 - window height) / 2, Top 1024 / 3,
+    Right Left + Top, Bottom 2 Top, then grown to the window's minimum size (280 x 280 at 96 DPI,
+    scaled like the window)."""
+    size = env.scaled(280)
+    left, top = (1280 - size) // 2, 1024 // 3
+    side = max(top, size)
+    return [str(left), str(top), str(left + side), str(top + side)]
+
+
+def values(t, path, section):
     """The keys of one section of the settings file as the close wrote them."""
     found, inside = {}, False
-    for line in path.read_bytes().decode("ascii").split("\r\n"):
+    for line in t.settings_text(path).split("\r\n"):
         if line.startswith("["):
             inside = line == f"[{section}]"
         elif inside and "=" in line:
@@ -79,10 +89,10 @@ def test_the_start_state_holds_and_the_close_keeps_it(desk, settings, show, stat
     close_window(desk, run, window)
     for reading in readings:
         expect(reading == (SHOW_CMD[state], state, "visible"), f"placements read {readings}")
-    position = values(path, "POSITION")
+    position = values(desk, path, "POSITION")
     expect(position.get("State") == written, f"written {position}")
     rect = [position.get(key) for key in ("Left", "Top", "Right", "Bottom")]
-    expect(rect == DEFAULT_RECT, f"the normal rectangle written is {rect}, not the defaults")
+    expect(rect == default_rect(desk.env), f"the normal rectangle written is {rect}, not the defaults")
 
 
 # On the virtual desktop, which takes a restore as a window manager would: the restored window
@@ -94,6 +104,6 @@ def test_a_maximized_start_restores_to_the_rectangle_of_the_file(t):
         t.driver("send", window, str(WM_SYSCOMMAND), str(SC_RESTORE), "0")
         time.sleep(0.5)
         rect = t.driver("rect", window).split()
-        expect(rect == ["100", "120", "520", "540", "normal"], f"restored to {rect}")
+        expect(rect == placed(t.env, 100, 120, 520, 540) + ["normal"], f"restored to {rect}")
     finally:
         close_window(t, run, window)

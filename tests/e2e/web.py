@@ -96,8 +96,13 @@ def wait_box(t, timeout_ms=20000):
     return box, max(texts, key=len) if texts else ""
 
 
+# The system's own dialogs are captioned in the system's language.
+DIALOG_CAPTIONS = {932: {"Open": "開く", "Save": "保存"}}
+
+
 def dialog(t, caption):
-    handle = t.wait_window(caption, "#32770")
+    """The open ("Open") or save ("Save") dialog, as this machine captions it."""
+    handle = t.wait_window(DIALOG_CAPTIONS.get(t.env.code_page, {}).get(caption, caption), "#32770")
     time.sleep(0.5)
     return handle
 

@@ -12,8 +12,12 @@ JAPANESE_FONT = "IPAGothic"
 
 
 class WinePrefix:
-    def __init__(self, root, tools):
+    """`locale` gives the code page and the regional formats (Wine takes them from the Unix
+    locale, never from the registry); `dpi` is the system DPI, set in the fresh prefix."""
+
+    def __init__(self, root, tools, locale="C.UTF-8", code_page=1252, dpi=96):
         self.root = pathlib.Path(root).resolve()
+        self.locale, self.code_page, self.dpi = locale, int(code_page), int(dpi)
         self.prefix = self.root / "prefix"
         self.tools = pathlib.Path(tools).resolve()
         self.record = self.root / "recorded-urls.txt"
@@ -21,7 +25,7 @@ class WinePrefix:
         if not display:
             raise RuntimeError("no X display: run under xvfb-run -a -s '-screen 0 1280x1024x24'")
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d", LC_ALL="C.UTF-8",
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d", LC_ALL=self.locale,
                         DISPLAY=display, VELMORA_RECORD=self.windows_path(self.record))
 
     @staticmethod
@@ -50,6 +54,7 @@ class WinePrefix:
         for scheme in ("http", "https"):
             self.reg_add(rf"HKCR\{scheme}\shell\open\command", "", f'"{recorder}" "%1"')
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", kind="REG_DWORD")
+        self.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", str(self.dpi), kind="REG_DWORD")
         # A virtual desktop the size of the display: windows get their title bars in screenshots,
         # and maximizing works without a window manager.
         if virtual_desktop:
@@ -63,6 +68,20 @@ class WinePrefix:
         for face in ("Tahoma", "Segoe UI", "Microsoft Sans Serif"):
             self.run("wine", "reg", "add", link, "/v", face, "/t", "REG_MULTI_SZ",
                      "/d", "ipag.ttf," + JAPANESE_FONT, "/f", timeout=60)
+        self.check_machine()
+
+    def scaled(self, pixels96):
+        """A 96-DPI size at this prefix's DPI, rounded as MulDiv rounds."""
+        return (pixels96 * self.dpi + 48) // 96
+
+    def check_machine(self):
+        """Fails unless Wine runs as the code page and DPI this prefix was made for: a missing
+        locale falls back to code page 1252 without a word."""
+        self.run("wineserver", "-w", timeout=60)
+        found = self.wine(self.windows_path(self.tools / "driver.exe"), "machine").split()
+        wanted = ["machine", str(self.code_page), str(self.dpi)]
+        if found != wanted:
+            raise RuntimeError(f"the prefix runs as {found}, not {wanted}")
 
     def reg_add(self, key, name, value, kind="REG_SZ"):
         name_args = ["/ve"] if name == "" else ["/v", name]

@@ -60,7 +60,7 @@ std::string UnixPath(const std::wstring& path) {
 std::wstring Escaped(const std::string& text) {
     std::wstring out;
     for (unsigned char c : text) {
-        if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_') {
+        if (std::isalnum(c) || c == '-' || c == '.' || c == '_') {
             out += static_cast<wchar_t>(c);
         } else {
             wchar_t hex[4];
@@ -249,7 +249,7 @@ TEST_SUITE("loopback") {
         WriteFile(target, "earlier copy");
         WriteFile(folder / L"beside.html", "untouched");
         const Outcome outcome =
-            Download(Url(L"/halves/40000?do=delete&path=" + Escaped(UnixPath(folder / L"site"))), target);
+            Download(Url(L"/halves/40000/delete/" + Escaped(UnixPath(folder / L"site"))), target);
         CHECK_FALSE(outcome.result);
         CHECK(outcome.error.starts_with(L"Cannot create file \"" + target + L"\". "));
         CHECK(outcome.boxes.empty());
@@ -261,8 +261,8 @@ TEST_SUITE("loopback") {
         TempFolder folder(L"download-renamed");
         const std::wstring target = folder / L"page.html";
         WriteFile(target, "earlier copy");
-        const Outcome outcome = Download(Url(L"/halves/40000?do=rename&path=" + Escaped(UnixPath(target)) +
-                                             L"&to=" + Escaped(UnixPath(folder / L"kept.html"))),
+        const Outcome outcome = Download(Url(L"/halves/40000/rename/" + Escaped(UnixPath(target)) + L"/" +
+                                             Escaped(UnixPath(folder / L"kept.html"))),
                                          target);
         CHECK(outcome.result);
         CHECK(outcome.error.empty());

@@ -188,7 +188,8 @@ struct SeenDialog {
 
 }  // namespace
 
-TEST_CASE("the information dialog: no caption-bar buttons, transparent text, &OK default, Esc closes it") {
+TEST_CASE("the information dialog: no caption-bar buttons, transparent text, &OK default, Esc closes it" *
+          doctest::test_suite("scaled")) {
     const std::wstring caption = L"Velmora dialog test";
     const std::wstring text = L"Velmora V2.1 (2.1.1.0) Release Build\r\nline two\r\n";
     SeenDialog seen;

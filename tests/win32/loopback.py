@@ -15,8 +15,9 @@ to a port on which nothing listens. The server answers only these paths:
                    of the pattern: what the client put on the wire, saved with the page
     /no-location   302 without a Location header
     /other-scheme  302 to an ftp:// address on 127.0.0.1
-    /halves/<n>?do=delete&path=P          n bytes in two halves; between them the Unix folder P
-    /halves/<n>?do=rename&path=P&to=Q     is removed, or P renamed to Q, as a user might meanwhile
+    /halves/<n>/delete/<P>       n bytes in two halves; between them the Unix folder P is removed,
+    /halves/<n>/rename/<P>/<Q>   or P renamed to Q, as a user might meanwhile (P and Q escaped,
+                                 their slashes too: the address carries no query)
 
 With --small-volume (as root) a 64 KiB tmpfs is mounted and given to the prefix as drive V:,
 named in VELMORA_SMALL_DRIVE; without root the variable stays unset and the tests that need it
@@ -64,7 +65,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.send_header("Content-Length", "0")
         self.end_headers()
 
-    def halves(self, size, query):
+    def halves(self, size, action, target, renamed=None):
         self.send_response(200)
         self.send_header("Content-Length", str(size))
         self.send_header("Connection", "close")
@@ -73,22 +74,22 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.wfile.write(body[:size // 2])
         self.wfile.flush()
         time.sleep(0.3)  # the client is writing the first half by now
-        action, target = query.get("do", [""])[0], query.get("path", [""])[0]
         if action == "delete":
             shutil.rmtree(target, ignore_errors=True)
         elif action == "rename":
-            os.rename(target, query["to"][0])
+            os.rename(target, renamed)
         self.wfile.write(body[size // 2:])
 
     def do_GET(self):
         parts = urllib.parse.urlsplit(self.path)
-        path, query = parts.path, urllib.parse.parse_qs(parts.query)
+        path = parts.path
         if path == "/no-location":
             self.redirect(None)
         elif path == "/other-scheme":
             self.redirect(f"ftp://127.0.0.1:{os.environ.get('VELMORA_REFUSED_PORT', '1')}/page.html")
         elif path.startswith("/halves/"):
-            self.halves(int(path[len("/halves/"):]), query)
+            _, _, size, action, *paths = path.split("/")
+            self.halves(int(size), action, *[urllib.parse.unquote(p) for p in paths])
         elif path.startswith("/named/"):
             self.send_body(200, self.requestline.encode("iso-8859-1") + b"\n" + pattern(600))
         elif path.startswith("/body/"):

@@ -1,6 +1,9 @@
 #include <doctest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "../printing.h"
 #include "app/form.h"
@@ -61,7 +64,8 @@ struct ShownWindow {
 
 }  // namespace
 
-TEST_CASE("every control of the table exists with its caption, state and hand cursor") {
+TEST_CASE("every control of the table exists with its caption, state and hand cursor" *
+          doctest::test_suite("scaled")) {
     ShownWindow window;
     for (const platform::ControlLayout& entry : MainWindowLayout().controls) {
         CAPTURE(entry.id);
@@ -78,7 +82,7 @@ TEST_CASE("every control of the table exists with its caption, state and hand cu
           MAKELRESULT(static_cast<int>(ControlId::ButtonSelectFile), DC_HASDEFID));
 }
 
-TEST_CASE("the window cannot be made smaller than its 96-DPI size") {
+TEST_CASE("the window cannot be made smaller than its 96-DPI size" * doctest::test_suite("scaled")) {
     ShownWindow window;
     ::SetWindowPos(window.hwnd(), nullptr, 0, 0, 100, 90, SWP_NOMOVE | SWP_NOZORDER);
     RECT rect{};
@@ -88,7 +92,7 @@ TEST_CASE("the window cannot be made smaller than its 96-DPI size") {
     CHECK(rect.bottom - rect.top == ::MulDiv(280, dpi, 96));
 }
 
-TEST_CASE("the controls fill their grid cells inside the page") {
+TEST_CASE("the controls fill their grid cells inside the page" * doctest::test_suite("scaled")) {
     ShownWindow window;
     ::SetWindowPos(window.hwnd(), nullptr, 0, 0, 400, 500, SWP_NOMOVE | SWP_NOZORDER);
     RECT first{}, last{};
@@ -97,14 +101,17 @@ TEST_CASE("the controls fill their grid cells inside the page") {
     CHECK(first.right - first.left == last.right - last.left);
     // Rows share what does not divide evenly, one pixel at most apart.
     CHECK(std::abs((first.bottom - first.top) - (last.bottom - last.top)) <= 1);
-    // Four equal rows, each control 3 px in from its cell: 6 px between neighbours.
+    // Four equal rows, each control 3 px (at 96 DPI) in from its cell: twice that between
+    // neighbours.
     RECT second{};
     ::GetWindowRect(window.control(ControlId::ButtonResave), &second);
-    CHECK(second.top - first.bottom == 6);
+    CHECK(second.top - first.bottom ==
+          2 * ::MulDiv(3, static_cast<int>(::GetDpiForWindow(window.hwnd())), 96));
     CHECK(second.left == first.left);
 }
 
-TEST_CASE("Esc anywhere in the window asks it to close; Tab moves on as in a dialog") {
+TEST_CASE("Esc anywhere in the window asks it to close; Tab moves on as in a dialog" *
+          doctest::test_suite("scaled")) {
     ShownWindow window;
     platform::SetActivePage(window.form.Handle(), static_cast<int>(Page::TabSheetHelp));
     const HWND help = window.control(ControlId::ButtonHelp);
@@ -123,7 +130,7 @@ TEST_CASE("Esc anywhere in the window asks it to close; Tab moves on as in a dia
     ::DestroyWindow(other);
 }
 
-TEST_CASE("the window state follows minimizing and is written as State=1") {
+TEST_CASE("the window state follows minimizing and is written as State=1" * doctest::test_suite("scaled")) {
     ShownWindow window;
     ::ShowWindow(window.hwnd(), SW_MINIMIZE);
     CHECK(window.form.State() == WindowState::Minimized);
@@ -136,7 +143,7 @@ TEST_CASE("the window state follows minimizing and is written as State=1") {
           L"1");
 }
 
-TEST_CASE("the tabs are a quarter of the tab control's width each") {
+TEST_CASE("the tabs are a quarter of the tab control's width each" * doctest::test_suite("scaled")) {
     ShownWindow window;
     for (const int width : {300, 401, 640}) {
         CAPTURE(width);
@@ -149,7 +156,8 @@ TEST_CASE("the tabs are a quarter of the tab control's width each") {
     }
 }
 
-TEST_CASE("a DPI change moves the window to the rectangle Windows suggests and lays it out again") {
+TEST_CASE("a DPI change moves the window to the rectangle Windows suggests and lays it out again" *
+          doctest::test_suite("scaled")) {
     ShownWindow window;
     RECT suggested{30, 40, 30 + 560, 40 + 600};
     ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
@@ -165,7 +173,8 @@ TEST_CASE("a DPI change moves the window to the rectangle Windows suggests and l
     CHECK(button.right - button.left > client.right - 40);  // margins and tab borders only
 }
 
-TEST_CASE("a window never shown makes no controls; states set meanwhile hold once it shows") {
+TEST_CASE("a window never shown makes no controls; states set meanwhile hold once it shows" *
+          doctest::test_suite("scaled")) {
     RecordingEvents events;
     const HWND window = platform::win32::ToHwnd(platform::CreateMainWindow(MainWindowLayout(), events));
     REQUIRE(window != nullptr);

@@ -1,5 +1,6 @@
 #include <doctest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "../printing.h"
@@ -54,6 +55,11 @@ struct RealWindow {
     }
 };
 
+// A side of the window's normal rectangle once its minimum size (280 at 96 DPI) applied.
+LONG Grown(LONG side) {
+    return std::max<LONG>(side, ::MulDiv(280, static_cast<int>(::GetDpiForSystem()), 96));
+}
+
 }  // namespace
 
 TEST_CASE("the settings path is under the roaming folder") {
@@ -62,7 +68,7 @@ TEST_CASE("the settings path is under the roaming folder") {
     CHECK(GetSettingsFileName() == std::wstring(roaming) + L"\\Quorrin\\win32_tests\\win32_tests.ini");
 }
 
-TEST_CASE("the placement read from the file is applied to the real window") {
+TEST_CASE("the placement read from the file is applied to the real window" * doctest::test_suite("scaled")) {
     SettingsFile file;
     file.Write("[POSITION]\r\nLeft=100\r\nTop=120\r\nRight=520\r\nBottom=540\r\n");
     RealWindow window;
@@ -81,11 +87,11 @@ TEST_CASE("without a file the window goes to the default place in the work area"
     const RECT normal = window.normal();
     const LONG top = (area.bottom - area.top) / 3;
     CHECK(normal.top == top);
-    CHECK(normal.bottom == 2 * top);
-    CHECK(normal.right == normal.left + top);
+    CHECK(normal.bottom == top + Grown(top));
+    CHECK(normal.right == normal.left + Grown(top));
 }
 
-TEST_CASE("a hand-written STATE=2 or state=2 starts the window maximized") {
+TEST_CASE("a hand-written STATE=2 or state=2 starts the window maximized" * doctest::test_suite("scaled")) {
     for (const char* key : {"STATE", "state"}) {
         CAPTURE(key);
         SettingsFile file;
@@ -96,7 +102,8 @@ TEST_CASE("a hand-written STATE=2 or state=2 starts the window maximized") {
     }
 }
 
-TEST_CASE("what SaveSettings writes, the profile reader reads back, in every encoding") {
+TEST_CASE("what SaveSettings writes, the profile reader reads back, in every encoding" *
+          doctest::test_suite("scaled")) {
     struct Case {
         const char* name;
         std::string existing;
@@ -130,13 +137,13 @@ TEST_CASE("what SaveSettings writes, the profile reader reads back, in every enc
         CHECK(read(L"PROGRAM", L"Version") == L"V2.1");
         CHECK(read(L"PROGRAM", L"IniFile") == file.path);
         CHECK(read(L"POSITION", L"Left") == L"40");
-        CHECK(read(L"POSITION", L"Bottom") == L"360");
+        CHECK(read(L"POSITION", L"Bottom") == std::to_wstring(50 + Grown(310)));
         CHECK(read(L"MODE", L"CloseQuery") == L"1");
         if (!c.existing.empty()) CHECK(read(L"Keep", L"k") == L"v");
 
         RealWindow again;
         CHECK(again.normal().left == 40);
-        CHECK(again.normal().bottom == 360);
+        CHECK(again.normal().bottom == 50 + Grown(310));
         CHECK(again.form.IsChecked(ControlId::CheckBoxCloseQuery));
         CHECK(again.form.IsChecked(ControlId::CheckBoxSaveStatus));
     }
