@@ -136,7 +136,8 @@ void CheckControl(WindowHandle window, int controlId, bool checked);
 bool IsControlChecked(WindowHandle window, int controlId);
 // The width of the tab control's client area (GetClientRect of the tab control).
 int GetTabControlClientWidth(WindowHandle window);
-// TCM_SETITEMSIZE with this width, keeping the tabs' height.
+// TCM_SETITEMSIZE with this width; the height is left to the tab control, which takes it from
+// the font (of the monitor's DPI).
 void SetTabWidth(WindowHandle window, int width);
 Rect GetClientRect(WindowHandle window);
 

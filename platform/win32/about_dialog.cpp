@@ -1,8 +1,10 @@
 // The About box's window: a modal dialog from an in-memory template, laid out like the
 // toolkit's information dialog (icon left, text right, OK below) and then adjusted.
+#include <algorithm>
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/late_bound.h"
 #include "platform/win32/win32.h"
@@ -13,11 +15,21 @@ namespace {
 
 constexpr int kTextId = 0xFFFF;
 
+struct IconTraits {
+    static HICON Invalid() { return nullptr; }
+    static bool IsValid(HICON h) { return h != nullptr; }
+    static void Close(HICON h) { ::DestroyIcon(h); }
+};
+
 struct DialogData {
     const std::wstring* text = nullptr;
     PaintHandler onPaint = nullptr;
     HWND owner = nullptr;
+    HWND icon = nullptr;
+    HWND textControl = nullptr;
+    HWND button = nullptr;
     win32::unique_gdiobj font;
+    win32::UniqueHandle<HICON, IconTraits> iconImage;  // at the size of the current DPI
 };
 
 // A template with no controls: they are created in WM_INITDIALOG, sized to the text.
@@ -33,8 +45,6 @@ std::vector<WORD> DialogTemplate(const std::wstring& caption) {
     return words;
 }
 
-int Scaled(int pixels96, int dpi) { return ::MulDiv(pixels96, dpi, 96); }
-
 LRESULT CALLBACK HandCursorButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                   DWORD_PTR) {
     if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
@@ -49,14 +59,18 @@ LRESULT CALLBACK HandCursorButton(HWND button, UINT message, WPARAM wParam, LPAR
     return defaultProcedure(button, message, wParam, lParam);
 }
 
+// The monitor the box belongs on: the owner's, or the primary one for a box without owner.
+HMONITOR MonitorFor(HWND dialog, HWND owner) {
+    return owner ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                 : ::MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY);
+}
+
 // Centred over the owner; moved right or down when that leaves the work area's left or top.
 void PlaceOverOwner(HWND dialog, HWND owner, int width, int height) {
     RECT over{};
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    const HMONITOR screen = owner ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
-                                  : ::MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY);
-    ::GetMonitorInfoW(screen, &monitor);
+    ::GetMonitorInfoW(MonitorFor(dialog, owner), &monitor);
     if (owner)
         ::GetWindowRect(owner, &over);
     else
@@ -68,56 +82,79 @@ void PlaceOverOwner(HWND dialog, HWND owner, int width, int height) {
     ::SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Layout(HWND dialog, DialogData& data) {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    data.font.reset(::CreateFontIndirectW(&metrics.lfMessageFont));
+void CreateControls(HWND dialog, DialogData& data) {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    data.icon = ::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL,
+                                  0, 0, 0, 0, dialog, nullptr, instance, nullptr);
+    data.textControl = ::CreateWindowExW(
+        0, L"STATIC", data.text->c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
+    data.button = ::CreateWindowExW(0, L"BUTTON", L"&OK",
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, dialog,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
+    static const auto setSubclass =
+        win32::LateBound<decltype(&::SetWindowSubclass)>(L"comctl32.dll", "SetWindowSubclass");
+    if (setSubclass) setSubclass(data.button, HandCursorButton, 1, 0);
+    ::SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
+    ::SetFocus(data.button);
+}
 
-    // The text's size as it will be drawn, wrapping at half the screen's width.
-    RECT textRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-    const HGDIOBJ previous = ::SelectObject(screen, data.font.get());
+// The toolkit's information dialog laid out for `dpi`: its message font, its icon size, the
+// text wrapping at half the width of the monitor. Returns the outer size.
+SIZE Arrange(HWND dialog, DialogData& data, UINT dpi) {
+    LOGFONTW message = win32::MetricsForDpi(dpi).lfMessageFont;
+    win32::unique_gdiobj font(::CreateFontIndirectW(&message));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(MonitorFor(dialog, data.owner), &monitor);
+
+    RECT textRect{0, 0, (monitor.rcMonitor.right - monitor.rcMonitor.left) / 2, 0};
+    const HDC screen = ::GetDC(dialog);
+    const HGDIOBJ previous = ::SelectObject(screen, font.get());
     ::DrawTextW(screen, data.text->c_str(), -1, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     ::SelectObject(screen, previous);
-    ::ReleaseDC(nullptr, screen);
+    ::ReleaseDC(dialog, screen);
 
-    const int margin = Scaled(10, dpi);
-    const int icon = ::GetSystemMetrics(SM_CXICON);
-    const int gap = Scaled(12, dpi);
-    const int buttonWidth = Scaled(75, dpi);
-    const int buttonHeight = Scaled(25, dpi);
+    const int margin = win32::Scale(10, dpi);
+    const int icon = win32::SystemMetricForDpi(SM_CXICON, dpi);
+    const int gap = win32::Scale(12, dpi);
+    const int buttonWidth = win32::Scale(75, dpi);
+    const int buttonHeight = win32::Scale(25, dpi);
     const int textLeft = margin + icon + gap;
     const int bodyHeight = std::max<int>(icon, textRect.bottom);
     const int clientWidth = std::max<int>(textLeft + textRect.right + margin, buttonWidth + 2 * margin);
     const int clientHeight = margin + bodyHeight + gap + buttonHeight + margin;
 
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    const HWND iconControl = ::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, margin,
-                                               margin, icon, icon, dialog, nullptr, instance, nullptr);
-    ::SendMessageW(iconControl, STM_SETICON,
-                   reinterpret_cast<WPARAM>(::LoadIconW(instance, MAKEINTRESOURCEW(1))), 0);
-    const HWND text =
-        ::CreateWindowExW(0, L"STATIC", data.text->c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                          textLeft, margin, textRect.right, textRect.bottom, dialog,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
-    const HWND button = ::CreateWindowExW(
-        0, L"BUTTON", L"&OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-        (clientWidth - buttonWidth) / 2, clientHeight - margin - buttonHeight, buttonWidth, buttonHeight,
-        dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
-    for (const HWND control : {text, button})
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(data.font.get()), FALSE);
-    static const auto setSubclass =
-        win32::LateBound<decltype(&::SetWindowSubclass)>(L"comctl32.dll", "SetWindowSubclass");
-    if (setSubclass) setSubclass(button, HandCursorButton, 1, 0);
-    ::SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
-    ::SetFocus(button);
+    win32::UniqueHandle<HICON, IconTraits> image(static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, icon, icon, LR_DEFAULTCOLOR)));
+    ::SendMessageW(data.icon, STM_SETICON, reinterpret_cast<WPARAM>(image.get()), 0);
+    ::MoveWindow(data.icon, margin, margin, icon, icon, TRUE);
+    ::MoveWindow(data.textControl, textLeft, margin, textRect.right, textRect.bottom, TRUE);
+    ::MoveWindow(data.button, (clientWidth - buttonWidth) / 2, clientHeight - margin - buttonHeight,
+                 buttonWidth, buttonHeight, TRUE);
+    for (const HWND control : {data.textControl, data.button})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    // The controls let go of the old font and icon only now.
+    data.font = std::move(font);
+    data.iconImage = std::move(image);
 
     RECT frame{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    PlaceOverOwner(dialog, data.owner, frame.right - frame.left, frame.bottom - frame.top);
+    static const auto adjustForDpi =
+        win32::User32<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, dpi))
+        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Layout(HWND dialog, DialogData& data) {
+    CreateControls(dialog, data);
+    // The DPI of the monitor the box goes on; the system's DPI is another monitor's as soon as
+    // the main window was moved.
+    const SIZE size = Arrange(dialog, data, win32::DpiOf(data.owner ? data.owner : dialog));
+    PlaceOverOwner(dialog, data.owner, size.cx, size.cy);
 }
 
 INT_PTR CALLBACK InformationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -127,6 +164,16 @@ INT_PTR CALLBACK InformationDialogProc(HWND dialog, UINT message, WPARAM wParam,
             ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             Layout(dialog, *reinterpret_cast<DialogData*>(lParam));
             return FALSE;  // the focus is already on the button
+        case WM_DPICHANGED:
+            // Dragged onto a monitor of another DPI: laid out again for it, where Windows puts it.
+            if (data) {
+                const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+                const SIZE size = Arrange(dialog, *data, HIWORD(wParam));
+                ::SetWindowPos(dialog, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                               SWP_NOZORDER | SWP_NOACTIVATE);
+                ::InvalidateRect(dialog, nullptr, TRUE);
+            }
+            return TRUE;
         case WM_ERASEBKGND:
             // The paint handler covers the whole area; erasing first would only flicker.
             ::SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);

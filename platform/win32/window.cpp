@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/grid.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/late_bound.h"
 #include "platform/win32/main_window.h"
@@ -40,7 +41,14 @@ struct MainWindowData {
     std::vector<HWND> pages;
     std::map<int, Control> controls;
     win32::unique_gdiobj font;
+    win32::unique_gdiobj tooltipFont;
     unique_haccel accelerators;
+    // SetWindowPlacement is running: its rectangle is the size the user left, already in the
+    // pixels of the monitor it lies on.
+    bool applyingPlacement = false;
+    // The DPI of the monitor the window is on, as the last WM_DPICHANGED told it (0: not yet
+    // told, ask the system). The layout is kept at 96 DPI and scaled to it.
+    UINT dpi = 0;
     int captionHeight = 0;  // of a group box's caption, in pixels at the current DPI
     // The controls are made when the window is first shown: a command-line run, which never
     // shows it, is spared creating them. Until then their states wait here.
@@ -57,19 +65,7 @@ MainWindowData* DataOf(HWND window) {
     return reinterpret_cast<MainWindowData*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-// Per-monitor DPI: the window's layout is kept at 96 DPI and scaled to the monitor it is on.
-UINT DpiOf(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow && window) return getDpiForWindow(window);
-    const HDC screen = ::GetDC(nullptr);
-    const UINT dpi = static_cast<UINT>(::GetDeviceCaps(screen, LOGPIXELSY));
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-int Scale(int pixels96, UINT dpi) { return ::MulDiv(pixels96, static_cast<int>(dpi), 96); }
+using win32::Scale;
 
 int CALLBACK NoteFaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
@@ -92,17 +88,19 @@ std::wstring ChooseFace(const WindowLayout& layout) {
     if (FaceInstalled(layout.fontFace.c_str())) return layout.fontFace;
     for (const std::wstring& face : layout.fallbackFaces)
         if (FaceInstalled(face.c_str())) return face;
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return metrics.lfMessageFont.lfFaceName;
+    return win32::MetricsForDpi(96).lfMessageFont.lfFaceName;
+}
+
+UINT DpiOf(HWND window, const MainWindowData& data) {
+    return data.dpi != 0 ? data.dpi : win32::DpiOf(window);
 }
 
 void ApplyFont(HWND window, MainWindowData& data) {
     static const std::wstring face = ChooseFace(data.layout);
     LOGFONTW font{};
-    font.lfHeight = data.layout.fontHeight96 < 0 ? -Scale(-data.layout.fontHeight96, DpiOf(window))
-                                                 : Scale(data.layout.fontHeight96, DpiOf(window));
+    const UINT dpi = DpiOf(window, data);
+    font.lfHeight = data.layout.fontHeight96 < 0 ? -Scale(-data.layout.fontHeight96, dpi)
+                                                 : Scale(data.layout.fontHeight96, dpi);
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
     ::wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
@@ -117,9 +115,17 @@ void ApplyFont(HWND window, MainWindowData& data) {
     ::GetTextMetricsW(screen, &metrics);
     ::SelectObject(screen, old);
     ::ReleaseDC(window, screen);
-    data.captionHeight = metrics.tmHeight + Scale(2, DpiOf(window));
+    data.captionHeight = metrics.tmHeight + Scale(2, dpi);
     // The controls drop the old font only now, so it is deleted after they stopped using it.
     data.font = std::move(created);
+
+    // The hints in the status font of this monitor, not of the one the system started on.
+    if (data.tooltip) {
+        const LOGFONTW status = win32::MetricsForDpi(dpi).lfStatusFont;
+        win32::unique_gdiobj hintFont(::CreateFontIndirectW(&status));
+        ::SendMessageW(data.tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(hintFont.get()), FALSE);
+        data.tooltipFont = std::move(hintFont);
+    }
 }
 
 Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -135,7 +141,7 @@ void ShowPage(MainWindowData& data, int page) {
 }
 
 void LayOut(HWND window, MainWindowData& data) {
-    const UINT dpi = DpiOf(window);
+    const UINT dpi = DpiOf(window, data);
     const int margin = Scale(data.layout.margin96, dpi);
     RECT client{};
     ::GetClientRect(window, &client);
@@ -253,18 +259,24 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_GETMINMAXINFO:
             if (data) {
                 auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-                const UINT dpi = DpiOf(window);
+                const UINT dpi = DpiOf(window, *data);
                 limits->ptMinTrackSize.x = Scale(data->layout.width96, dpi);
                 limits->ptMinTrackSize.y = Scale(data->layout.height96, dpi);
                 return 0;
             }
             break;
         case WM_DPICHANGED: {
+            // Windows suggests the rectangle scaled by the new DPI over the old. For a window the
+            // user drags to another monitor that is right; for a placement being restored onto
+            // one it would scale the saved size a second time, and the window would grow (or
+            // shrink) at every start. The new DPI still gets its fonts and layout.
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            if (data) data->dpi = HIWORD(wParam);
             if (data && data->realised) ApplyFont(window, *data);
-            ::SetWindowPos(window, nullptr, suggested->left, suggested->top,
-                           suggested->right - suggested->left, suggested->bottom - suggested->top,
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+            if (!data || !data->applyingPlacement)
+                ::SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                               suggested->right - suggested->left, suggested->bottom - suggested->top,
+                               SWP_NOZORDER | SWP_NOACTIVATE);
             if (data && data->realised) LayOut(window, *data);
             return 0;
         }
@@ -454,7 +466,7 @@ WindowHandle CreateMainWindow(const WindowLayout& layout, WindowEvents& events) 
     auto* data = new MainWindowData;
     data->events = &events;
     data->layout = layout;
-    const UINT dpi = DpiOf(nullptr);
+    const UINT dpi = win32::DpiOf(nullptr);
     // The window owns `data` from WM_NCCREATE on and frees it in WM_NCDESTROY.
     const HWND window = ::CreateWindowExW(WS_EX_CONTROLPARENT, layout.className.c_str(), L"",
                                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -466,9 +478,10 @@ WindowHandle CreateMainWindow(const WindowLayout& layout, WindowEvents& events) 
         throw Error(win32::SystemErrorText(error));
     }
     try {
-        if (DpiOf(window) != dpi)
-            ::SetWindowPos(window, nullptr, 0, 0, Scale(layout.width96, DpiOf(window)),
-                           Scale(layout.height96, DpiOf(window)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (win32::DpiOf(window) != dpi)
+            ::SetWindowPos(window, nullptr, 0, 0, Scale(layout.width96, win32::DpiOf(window)),
+                           Scale(layout.height96, win32::DpiOf(window)),
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } catch (...) {
         ::DestroyWindow(window);
         throw;
@@ -486,9 +499,10 @@ int GetTabControlClientWidth(WindowHandle window) {
 void SetTabWidth(WindowHandle window, int width) {
     MainWindowData* data = DataOf(win32::ToHwnd(window));
     if (!data) return;
-    RECT tab{};
-    ::SendMessageW(data->tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
-    ::SendMessageW(data->tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(width, tab.bottom - tab.top));
+    // Height 0 leaves it to the tab control, which takes it from the font: a height passed back
+    // would stay fixed, and after a DPI change the tabs would clip their captions (or stay
+    // oversized).
+    ::SendMessageW(data->tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(width, 0));
 }
 
 void PostMessageW(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -595,7 +609,11 @@ bool SetWindowPlacement(WindowHandle window, const WindowPlacement& placement) {
     native.ptMaxPosition = {placement.maxPosition.x, placement.maxPosition.y};
     native.rcNormalPosition = {placement.normalPosition.left, placement.normalPosition.top,
                                placement.normalPosition.right, placement.normalPosition.bottom};
-    return ::SetWindowPlacement(win32::ToHwnd(window), &native) != FALSE;
+    MainWindowData* data = DataOf(win32::ToHwnd(window));
+    if (data) data->applyingPlacement = true;
+    const bool applied = ::SetWindowPlacement(win32::ToHwnd(window), &native) != FALSE;
+    if (data) data->applyingPlacement = false;
+    return applied;
 }
 
 bool SystemParametersInfoWorkArea(Rect& workArea) {

@@ -202,3 +202,90 @@ TEST_CASE("a window never shown makes no controls; states set meanwhile hold onc
     CHECK_FALSE(::IsWindowVisible(Descendant(window, static_cast<int>(ControlId::ButtonSelectFile))));
     platform::DestroyWindow(handle);
 }
+
+namespace {
+
+// Every TCM_SETITEMSIZE the tab control is sent, its height half.
+std::vector<int> setItemSizeHeights;
+WNDPROC tabControlProcedure = nullptr;
+LRESULT CALLBACK RecordSetItemSize(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TCM_SETITEMSIZE) setItemSizeHeights.push_back(HIWORD(lParam));
+    return ::CallWindowProcW(tabControlProcedure, tabs, message, wParam, lParam);
+}
+
+int TabHeight(HWND tabs) {
+    RECT tab{};
+    ::SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+    return tab.bottom - tab.top;
+}
+
+// The window's own hint window: a tooltip owned by it.
+HWND HintWindow(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{owner, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            wchar_t name[64] = {};
+            ::GetClassNameW(window, name, 64);
+            if (std::wstring(name) != TOOLTIPS_CLASSW || ::GetWindow(window, GW_OWNER) != s->owner)
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+LONG FontHeight(HWND control) {
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+}  // namespace
+
+TEST_CASE("after a DPI change the tabs and the hints follow the new font, and come back with the old" *
+          doctest::test_suite("scaled")) {
+    ShownWindow window;
+    const HWND tabs = ::FindWindowExW(window.hwnd(), nullptr, WC_TABCONTROLW, nullptr);
+    const HWND hints = HintWindow(window.hwnd());
+    REQUIRE(hints != nullptr);
+    tabControlProcedure = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(tabs, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordSetItemSize)));
+    setItemSizeHeights.clear();
+    const UINT system = ::GetDpiForWindow(window.hwnd());
+    const int before = TabHeight(tabs);
+    const auto changeTo = [&](UINT dpi) {
+        RECT suggested{10, 10, 10 + ::MulDiv(300, static_cast<int>(dpi), 96),
+                       10 + ::MulDiv(300, static_cast<int>(dpi), 96)};
+        ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+    };
+    const auto statusFont = [](UINT dpi) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+        return metrics.lfStatusFont.lfHeight;
+    };
+
+    changeTo(system * 2);
+    CHECK(TabHeight(tabs) > before * 3 / 2);
+    CHECK(FontHeight(window.control(ControlId::ButtonSelectFile)) ==
+          -::MulDiv(11, static_cast<int>(system * 2), 96));
+    CHECK(FontHeight(hints) == statusFont(system * 2));
+    MINMAXINFO limits{};
+    ::SendMessageW(window.hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    CHECK(limits.ptMinTrackSize.x == ::MulDiv(280, static_cast<int>(system * 2), 96));
+
+    changeTo(system);
+    CHECK(TabHeight(tabs) == before);
+    CHECK(FontHeight(hints) == statusFont(system));
+    // Only the width is ever set: a height passed in would stay fixed whatever the font.
+    REQUIRE_FALSE(setItemSizeHeights.empty());
+    CHECK(std::count(setItemSizeHeights.begin(), setItemSizeHeights.end(), 0) ==
+          static_cast<long>(setItemSizeHeights.size()));
+}

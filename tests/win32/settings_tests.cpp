@@ -75,11 +75,63 @@ TEST_CASE("the placement read from the file is applied to the real window" * doc
     const RECT normal = window.normal();
     CHECK(normal.left == 100);
     CHECK(normal.top == 120);
-    CHECK(normal.right == 520);
-    CHECK(normal.bottom == 540);
+    CHECK(normal.right == 100 + Grown(420));
+    CHECK(normal.bottom == 120 + Grown(420));
 }
 
-TEST_CASE("without a file the window goes to the default place in the work area") {
+namespace {
+
+// Stands in for a monitor of twice the DPI: the first time SetWindowPlacement moves a main
+// window, Windows tells it of the new DPI with the rectangle scaled from the old monitor.
+bool dpiChangeArmed = false;
+LRESULT CALLBACK SendDpiChangeOnMove(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    wchar_t name[32] = {};
+    if (code == HC_ACTION && dpiChangeArmed && message->message == WM_WINDOWPOSCHANGED &&
+        ::GetClassNameW(message->hwnd, name, 32) && std::wstring(name) == L"TForm1") {
+        dpiChangeArmed = false;
+        RECT window{};
+        ::GetWindowRect(message->hwnd, &window);
+        RECT doubled{window.left, window.top, window.left + 2 * (window.right - window.left),
+                     window.top + 2 * (window.bottom - window.top)};
+        const UINT dpi = 2 * ::GetDpiForSystem();
+        ::SendMessageW(message->hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&doubled));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_CASE("a placement restored onto a monitor of another DPI keeps the size it was saved with" *
+          doctest::test_suite("scaled")) {
+    SettingsFile file;
+    file.Write("[POSITION]\r\nLeft=100\r\nTop=120\r\nRight=700\r\nBottom=760\r\n");
+    const HHOOK hook =
+        ::SetWindowsHookExW(WH_CALLWNDPROCRET, SendDpiChangeOnMove, nullptr, ::GetCurrentThreadId());
+    REQUIRE(hook != nullptr);
+    dpiChangeArmed = true;
+    RealWindow window;
+    ::UnhookWindowsHookEx(hook);
+    CHECK_FALSE(dpiChangeArmed);  // the change did arrive while the placement was applied
+    const RECT normal = window.normal();
+    CHECK(normal.left == 100);
+    CHECK(normal.top == 120);
+    CHECK(normal.right == 700);
+    CHECK(normal.bottom == 760);
+
+    // A change that comes later, as the user drags the window across, takes the suggestion.
+    RECT suggested{50, 60, 50 + 900, 60 + 950};
+    ::SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    RECT now{};
+    ::GetWindowRect(window.hwnd(), &now);
+    CHECK(now.left == 50);
+    CHECK(now.right == 950);
+    CHECK(now.bottom == 1010);
+}
+
+TEST_CASE("without a file the window goes to the default place in the work area" *
+          doctest::test_suite("scaled")) {
     SettingsFile file;
     RECT area{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
