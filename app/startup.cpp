@@ -22,6 +22,8 @@ void ApplyStartupShowCommand(TForm1& form) {
 }  // namespace
 
 int RunApplication() {
+    // Before anything loads a library: the system folder only, never the exe's or the current one.
+    platform::SetDefaultDllDirectories(platform::kLoadLibrarySearchSystem32);
     if (const std::uint32_t locale = platform::GetThreadLocale(); locale != 0) StartupLocale = locale;
     // Single-threaded apartment before any window: the shell-link objects need it.
     const bool comInitialised = platform::CoInitialize();

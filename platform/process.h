@@ -24,6 +24,13 @@ ShowCommand GetStartupShowCommand();
 
 void Sleep(std::uint32_t milliseconds);
 
+// The Windows folder (GetWindowsDirectoryW), without a trailing backslash unless it is a root.
+std::wstring GetWindowsDirectoryW();
+
+constexpr std::uint32_t kLoadLibrarySearchSystem32 = 0x00000800;
+// SetDefaultDllDirectories for the process; false where the system lacks the call.
+bool SetDefaultDllDirectories(std::uint32_t directoryFlags);
+
 constexpr std::uint32_t kMbOkBeep = 0x0;
 void MessageBeep(std::uint32_t type);
 

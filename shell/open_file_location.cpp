@@ -2,6 +2,7 @@
 
 #include "files/paths.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "platform/shell.h"
 
 void OpenFileLocation(const std::wstring& path) {
@@ -9,8 +10,10 @@ void OpenFileLocation(const std::wstring& path) {
         // Quoted: Explorer splits /select at commas, and a name with a comma or a leading
         // space would otherwise select the wrong thing or nothing.
         const std::wstring parameters = L"/select,\"" + path + L"\"";
-        platform::ShellExecuteW(0, L"open", L"explorer.exe", parameters.c_str(), nullptr,
-                                platform::ShowCommand::ShowNormal);
+        // By its full path: by bare name the shell looks in the current folder first, and a
+        // mirrored site may hold a file of any name.
+        platform::ShellExecuteW(0, L"open", JoinPath(platform::GetWindowsDirectoryW(), L"explorer.exe"),
+                                parameters.c_str(), nullptr, platform::ShowCommand::ShowNormal);
         return;
     }
     // The folder keeps its trailing backslash; "/" is part of a name here.

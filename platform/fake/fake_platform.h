@@ -261,6 +261,8 @@ struct State {
     std::uint32_t threadLocale = 0x0411;
     platform::ShowCommand startupShowCommand = platform::ShowCommand::ShowDefault;
     std::optional<int> quitPosted;
+    std::wstring windowsDirectory = LR"(C:\Windows)";
+    std::vector<std::uint32_t> defaultDllDirectories;  // every SetDefaultDllDirectories call
 
     std::vector<ShellExecuteCall> shellExecutes;
 

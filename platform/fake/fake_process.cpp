@@ -53,6 +53,17 @@ void Sleep(std::uint32_t) {
     ++Platform().download.sleeps;
 }
 
+std::wstring GetWindowsDirectoryW() {
+    Log("GetWindowsDirectoryW");
+    return Platform().windowsDirectory;
+}
+
+bool SetDefaultDllDirectories(std::uint32_t directoryFlags) {
+    Log("SetDefaultDllDirectories");
+    Platform().defaultDllDirectories.push_back(directoryFlags);
+    return true;
+}
+
 void MessageBeep(std::uint32_t) {
     Log("MessageBeep");
     ++Platform().download.beeps;

@@ -7,6 +7,8 @@
 
 namespace platform {
 
+static_assert(kLoadLibrarySearchSystem32 == LOAD_LIBRARY_SEARCH_SYSTEM32);
+
 namespace win32 {
 
 std::wstring SystemErrorText(DWORD code) {
@@ -65,5 +67,19 @@ ShowCommand GetStartupShowCommand() {
 void MessageBeep(std::uint32_t type) { ::MessageBeep(type); }
 
 void Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+std::wstring GetWindowsDirectoryW() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? std::wstring(folder, length) : std::wstring(L"C:\\Windows");
+}
+
+bool SetDefaultDllDirectories(std::uint32_t directoryFlags) {
+    // Looked up: a system without it (before the 2011 security update of Windows 7) still runs.
+    using Function = BOOL(WINAPI*)(DWORD);
+    const auto setDefault = reinterpret_cast<Function>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    return setDefault && setDefault(directoryFlags);
+}
 
 }  // namespace platform

@@ -416,6 +416,11 @@ void CreateControls(HWND window, MainWindowData& data) {
 void Realise(HWND window, MainWindowData& data) {
     if (data.realised) return;
     data.realised = true;
+    // Wine's comctl32 imports msimg32, and Wine looks for a library's own imports beside the exe
+    // whichever folder the library came from. Bound first from the system folder, the import
+    // finds it loaded.
+    static const auto gradientFill = win32::LateBound<decltype(&::GradientFill)>(L"msimg32.dll", "GradientFill");
+    (void)gradientFill;
     // The common controls (comctl32 version 6, as the manifest asks) are needed from here on only.
     static const auto initCommonControls =
         win32::LateBound<decltype(&::InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");

@@ -30,6 +30,9 @@ void CheckStartupOrder(const Calls& calls) {
           "SetWindowPlacement", "GetPrivateProfileStringW", "CheckControl", "GetCommandLineW",
           "RunMessageLoop", "DestroyWindow", "CoUninitialize"})
         REQUIRE(First(calls, made) < calls.size());  // an order says nothing about a call not made
+    // Before any library can be loaded, the process looks for them in the system folder only.
+    CHECK(calls.front() == "SetDefaultDllDirectories");
+    CHECK(fake::Platform().defaultDllDirectories == std::vector<std::uint32_t>{0x800});
     CHECK(First(calls, "GetThreadLocale") < First(calls, "CoInitialize"));
     CHECK(First(calls, "CoInitialize") < First(calls, "CreateMainWindow"));
     CHECK(First(calls, "CreateMainWindow") < First(calls, "QueryPerformanceCounter"));

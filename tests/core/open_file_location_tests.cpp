@@ -3,16 +3,17 @@
 #include "fixture.h"
 #include "shell/open_file_location.h"
 
-TEST_CASE("an existing file is selected in Explorer, its path quoted") {
+TEST_CASE("an existing file is selected by the Windows folder's own Explorer, its path quoted") {
     FreshMachine m;
     const std::wstring path = LR"(C:\Mirror\www.example.com\a, b.html)";
     m.machine.files[path] = fake::FileEntry{};
+    m.machine.windowsDirectory = LR"(D:\WINNT)";
     OpenFileLocation(path);
     REQUIRE(m.machine.shellExecutes.size() == 1);
     const fake::ShellExecuteCall& call = m.machine.shellExecutes[0];
     CHECK(call.owner == 0);
     CHECK(call.verb == L"open");
-    CHECK(call.file == L"explorer.exe");
+    CHECK(call.file == LR"(D:\WINNT\explorer.exe)");
     CHECK(call.parameters == LR"(/select,"C:\Mirror\www.example.com\a, b.html")");
     CHECK_FALSE(call.directory.has_value());
     CHECK(call.show == platform::ShowCommand::ShowNormal);

@@ -52,7 +52,7 @@ TEST_CASE("Q2 answered Yes selects the shortcut in Explorer, No opens nothing") 
     m.machine.boxAnswers = {platform::kIdOk, platform::kIdYes};
     m.Press();
     REQUIRE(m.machine.shellExecutes.size() == 1);
-    CHECK(m.machine.shellExecutes[0].file == L"explorer.exe");
+    CHECK(m.machine.shellExecutes[0].file == LR"(C:\Windows\explorer.exe)");
     CHECK(m.machine.shellExecutes[0].parameters == L"/select,\"" + std::wstring(kShortcut) + L"\"");
 
     m.machine.shellExecutes.clear();

@@ -6,6 +6,8 @@ import time
 
 from harness import EXE, SYSTEM_DLLS, Run, expect, statics
 
+KNOWN_DLLS = {"gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll", "shell32.dll", "user32.dll", "advapi32.dll",
+              "comdlg32.dll", "oleaut32.dll", "shlwapi.dll", "imm32.dll", "combase.dll"}
 SEVERAL_FILES = "複数のファイルは受け取れません。先頭のファイルを処理します。"
 
 def test_exe_is_self_contained(t):
@@ -14,6 +16,9 @@ def test_exe_is_self_contained(t):
     dump = subprocess.run([objdump, "-p", str(t.exe)], stdout=subprocess.PIPE, check=True).stdout.decode()
     dlls = {line.split(":", 1)[1].strip().lower() for line in dump.splitlines() if "DLL Name:" in line}
     expect(dlls and dlls <= SYSTEM_DLLS, f"Velmora.exe needs DLLs beside it: {sorted(dlls - SYSTEM_DLLS)}")
+    # Only libraries Windows loads from the system folder whatever lies beside the exe (its
+    # KnownDLLs); every other one is bound on first use, from the system folder.
+    expect(dlls <= KNOWN_DLLS, f"imports Windows would look for beside the exe: {sorted(dlls - KNOWN_DLLS)}")
     expect("subsystem\t\t00000002" in dump.lower() or "(Windows GUI)" in dump, "not a GUI-subsystem exe")
 
 def test_one_argument_opens_the_url_without_a_window(t):
