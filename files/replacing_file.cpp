@@ -4,6 +4,7 @@
 
 #include "files/paths.h"
 #include "platform/error.h"
+#include "platform/process.h"
 
 namespace {
 
@@ -11,10 +12,29 @@ platform::Error CannotCreate(const std::wstring& fileName, std::uint32_t error) 
     return platform::Error(L"Cannot create file \"" + fileName + L"\". " + platform::SystemErrorText(error));
 }
 
-// A short name in the target's folder: the final move stays on one volume, and the temporary
-// file does not push a path that fits over the length limit more than the target does.
-std::wstring TemporaryName(const std::wstring& target, unsigned number) {
-    return FolderPart(target, kBackslashSlashColon) + L"~vm" + std::to_wstring(number) + L".tmp";
+// As short as a name can be ("~", then "~1", "~2"...) in the target's folder: the final step
+// stays on one volume, and a target whose full path just fits the system's limit still has a
+// temporary name that fits.
+std::wstring TemporaryName(const std::wstring& target, int attempt) {
+    return FolderPart(target, kBackslashSlashColon) + L"~" + (attempt == 0 ? L"" : std::to_wstring(attempt));
+}
+
+// The attributes a replaced file keeps. Windows' ReplaceFileW keeps them itself; Wine's hands
+// the target those of the temporary file, so it is made with them.
+std::uint32_t KeptAttributes(std::uint32_t attributes) {
+    if (attributes == platform::kInvalidFileAttributes) return platform::kFileAttributeNormal;
+    const std::uint32_t kept =
+        attributes & (platform::kFileAttributeHidden | platform::kFileAttributeSystem |
+                      platform::kFileAttributeArchive | platform::kFileAttributeNotContentIndexed);
+    return kept != 0 ? kept : platform::kFileAttributeNormal;
+}
+
+// Another program holding the target (or, for a new target, the fresh temporary file) for a
+// moment; every other failure is final.
+bool HeldForAMoment(std::uint32_t error, bool replacing) {
+    if (error == platform::kErrorSharingViolation) return true;
+    return replacing &&
+           (error == platform::kErrorAccessDenied || error == platform::kErrorUnableToRemoveReplaced);
 }
 
 }  // namespace
@@ -28,28 +48,30 @@ ReplacingFile::ReplacingFile(std::wstring target) : target_(std::move(target)) {
     // Windows already refuses the probe above for a read-only file. Asked here as well because a
     // replace by rename would pass where the system does not look (Wine run as root, as the
     // tests run), and a read-only file is the user's way of saying "keep this".
-    if (const std::uint32_t attributes = platform::GetFileAttributesW(target_);
-        attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeReadonly))
+    const std::uint32_t attributes = platform::GetFileAttributesW(target_);
+    if (attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeReadonly))
         throw CannotCreate(target_, platform::kErrorAccessDenied);
 
-    static unsigned next = 0;
     for (int attempt = 0;; ++attempt) {
-        temporary_ = TemporaryName(target_, ++next);
+        temporary_ = TemporaryName(target_, attempt);
         platform::CreatedFile created =
             platform::CreateFileW(temporary_, platform::kGenericRead | platform::kGenericWrite, 0,
-                                  platform::kCreateNew, platform::kFileAttributeNormal);
+                                  platform::kCreateNew, KeptAttributes(attributes));
         if (created.file) {
             file_ = std::move(created.file);
             return;
         }
-        if (created.error != platform::kErrorFileExists || attempt >= 99)
+        // Only a name that is taken is worth another try; anything else would fail every time.
+        if (created.error != platform::kErrorFileExists || attempt + 1 >= kAttempts) {
+            temporary_.clear();
             throw CannotCreate(target_, created.error);
+        }
     }
 }
 
 ReplacingFile::~ReplacingFile() {
     Close();
-    if (!committed_) platform::DeleteFileW(temporary_);
+    if (!committed_ && !temporary_.empty()) platform::DeleteFileW(temporary_);
 }
 
 bool ReplacingFile::Write(const void* data, std::uint32_t size) {
@@ -62,8 +84,29 @@ void ReplacingFile::Close() { file_.reset(); }
 void ReplacingFile::Commit() {
     if (file_ && !platform::FlushFileBuffers(file_.get())) throw platform::Error(L"Stream write error");
     Close();
-    const std::uint32_t error = platform::MoveFileExW(
-        temporary_, target_, platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough);
-    if (error != 0) throw CannotCreate(target_, error);
+    bool replacing = platform::GetFileAttributesW(target_) != platform::kInvalidFileAttributes;
+    bool oldBytesGone = false;
+    for (int attempt = 1;; ++attempt) {
+        const std::uint32_t error =
+            replacing
+                ? platform::ReplaceFileW(target_, temporary_, platform::kReplaceFileIgnoreMergeErrors)
+                : platform::MoveFileExW(temporary_, target_,
+                                        platform::kMoveFileReplaceExisting | platform::kMoveFileWriteThrough);
+        if (error == 0) break;
+        // The target went meanwhile (the user renamed or deleted it, or a replace that could not
+        // finish took it away): the bytes now only need its name.
+        if (replacing &&
+            (error == platform::kErrorFileNotFound || error == platform::kErrorUnableToMoveReplacement)) {
+            oldBytesGone = error == platform::kErrorUnableToMoveReplacement;
+            replacing = false;
+            continue;
+        }
+        if (!HeldForAMoment(error, replacing) || attempt >= kReplaceTries) {
+            // The replace took the old bytes with it: the temporary file is the only copy left.
+            committed_ = oldBytesGone;
+            throw CannotCreate(target_, error);
+        }
+        platform::Sleep(kReplacePause);
+    }
     committed_ = true;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // Writing a file so that nothing is lost: the bytes go to a short temporary name beside the
-// target and are moved over it in one step once they are all on disk, so the target holds
-// either its earlier bytes or all the new ones. Unless committed, the temporary file is deleted
-// when the writer goes, whatever ended the writing; it is the only file ever deleted on failure.
-// The downloader and the settings writer both write this way.
+// target and are put in its place in one step once they are all on disk, so the target holds
+// either its earlier bytes or all the new ones. An existing target is replaced so that it stays
+// the file it was (its permissions, attributes, streams such as the Mark of the Web, creation
+// time and short name); a new one is the temporary file renamed. Unless committed, the
+// temporary file is deleted when the writer goes, whatever ended the writing; it is the only
+// file ever deleted on failure. The downloader and the settings writer both write this way.
 
 #include <cstdint>
 #include <string>
@@ -24,9 +26,15 @@ public:
     bool Write(const void* data, std::uint32_t size);
     // Closes the temporary file; the writer may still be committed or abandoned.
     void Close();
-    // Puts the bytes on disk and the file in the target's place. Throws "Stream write error"
-    // when the bytes cannot be flushed, "Cannot create file ..." when the move fails.
+    // Puts the bytes on disk and the file in the target's place. A target that another program
+    // holds for a moment (a preview pane, the indexer, a virus scanner) is tried again for about
+    // a second. Throws "Stream write error" when the bytes cannot be flushed, "Cannot create
+    // file ..." when the target cannot be replaced.
     void Commit();
+
+    static constexpr int kAttempts = 100;                // temporary names tried before giving up
+    static constexpr int kReplaceTries = 6;              // of the final step, when the target is held
+    static constexpr std::uint32_t kReplacePause = 200;  // milliseconds between them
 
 private:
     std::wstring target_;

@@ -38,12 +38,27 @@ bool WriteFile(FileHandle file, const void* data, std::uint32_t size, std::uint3
 bool FlushFileBuffers(FileHandle file);
 // 0 on success, otherwise GetLastError.
 std::uint32_t MoveFileExW(const std::wstring& from, const std::wstring& to, std::uint32_t flags);
+
+constexpr std::uint32_t kReplaceFileIgnoreMergeErrors = 0x2;
+constexpr std::uint32_t kErrorSharingViolation = 32;
+constexpr std::uint32_t kErrorUnableToRemoveReplaced = 1175;
+constexpr std::uint32_t kErrorUnableToMoveReplacement = 1176;
+// ReplaceFileW without a backup: `replaced` takes the bytes of `replacement` and keeps its own
+// identity (permissions, streams, creation time, short name). 0 on success, otherwise
+// GetLastError. With kErrorUnableToMoveReplacement the replaced file is gone and the bytes
+// are still in `replacement`.
+std::uint32_t ReplaceFileW(const std::wstring& replaced, const std::wstring& replacement,
+                           std::uint32_t flags);
 // True when the file was deleted.
 bool DeleteFileW(const std::wstring& path);
 // The whole file; throws Error when it cannot be opened or read.
 std::string ReadFileBytes(const std::wstring& path);
 
 constexpr std::uint32_t kFileAttributeReadonly = 0x1;
+constexpr std::uint32_t kFileAttributeHidden = 0x2;
+constexpr std::uint32_t kFileAttributeSystem = 0x4;
+constexpr std::uint32_t kFileAttributeArchive = 0x20;
+constexpr std::uint32_t kFileAttributeNotContentIndexed = 0x2000;
 constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
 constexpr std::uint32_t kErrorAccessDenied = 5;
 // kInvalidFileAttributes when there is nothing at `path`.

@@ -40,6 +40,18 @@ std::wstring ParentOf(const std::wstring& path) {
 
 std::map<FileHandle, std::wstring>& OpenFiles() { return Machine().openFiles; }
 
+// The answer scripted for the next call of its kind, if any.
+std::uint32_t Scripted(std::deque<std::uint32_t>& errors) {
+    if (errors.empty()) return 0;
+    const std::uint32_t error = errors.front();
+    errors.pop_front();
+    return error;
+}
+
+bool TooLong(const std::wstring& path) {
+    return Machine().maxPath && path.size() >= *Machine().maxPath && !path.starts_with(L"\\\\?\\");
+}
+
 FileHandle nextFileHandle = 0x2000;
 
 std::wstring Trimmed(std::wstring text) {
@@ -52,10 +64,11 @@ std::wstring Trimmed(std::wstring text) {
 }  // namespace
 
 CreatedFile CreateFileW(const std::wstring& path, std::uint32_t, std::uint32_t, std::uint32_t disposition,
-                        std::uint32_t) {
+                        std::uint32_t flagsAndAttributes) {
     Log("CreateFileW");
     if (const auto scripted = Machine().createErrors.find(path); scripted != Machine().createErrors.end())
         return {UniqueFile(), scripted->second};
+    if (TooLong(path)) return {UniqueFile(), 3};  // ERROR_PATH_NOT_FOUND
     for (const auto& [handle, open] : OpenFiles())
         if (SameText(open, path)) return {UniqueFile(), 32};      // ERROR_SHARING_VIOLATION: share mode 0
     if (!FolderExists(ParentOf(path))) return {UniqueFile(), 3};  // ERROR_PATH_NOT_FOUND
@@ -65,7 +78,10 @@ CreatedFile CreateFileW(const std::wstring& path, std::uint32_t, std::uint32_t, 
     if (found != files.end() && found->second.readOnly) return {UniqueFile(), 5};
     if (disposition == kOpenExisting && found == files.end()) return {UniqueFile(), kErrorFileNotFound};
     if (disposition == kCreateNew && found != files.end()) return {UniqueFile(), kErrorFileExists};
-    if (found == files.end()) files[path] = fake::FileEntry{};
+    if (found == files.end()) {
+        files[path] = fake::FileEntry{};
+        files[path].attributes = flagsAndAttributes & ~kFileAttributeNormal;
+    }
     if (disposition != kOpenExisting) files[path].bytes.clear();
     ++Machine().fileHandlesAlive;
     const FileHandle handle = nextFileHandle++;
@@ -97,6 +113,8 @@ void CloseHandle(FileHandle file) {
 std::uint32_t MoveFileExW(const std::wstring& from, const std::wstring& to, std::uint32_t flags) {
     Log("MoveFileExW");
     Machine().moves.push_back({from, to, flags});
+    if (const std::uint32_t error = Scripted(Machine().moveErrors)) return error;
+    if (TooLong(from) || TooLong(to)) return 3;
     if (const auto scripted = Machine().createErrors.find(to); scripted != Machine().createErrors.end())
         return scripted->second;
     auto& files = Platform().files;
@@ -108,6 +126,31 @@ std::uint32_t MoveFileExW(const std::wstring& from, const std::wstring& to, std:
     files.erase(source);
     files.erase(to);
     files[to] = moved;
+    return 0;
+}
+
+// As Wine does it, the weaker of the two systems: the replaced file takes the bytes and the
+// attributes of the replacement (Windows would keep its own attributes).
+std::uint32_t ReplaceFileW(const std::wstring& replaced, const std::wstring& replacement,
+                           std::uint32_t flags) {
+    Log("ReplaceFileW");
+    Machine().replaces.push_back({replacement, replaced, flags});
+    if (const std::uint32_t error = Scripted(Machine().replaceErrors)) {
+        // Windows' word for a replace that moved the old file away and could not go on.
+        if (error == kErrorUnableToMoveReplacement) Platform().files.erase(replaced);
+        return error;
+    }
+    if (TooLong(replaced) || TooLong(replacement)) return 3;
+    for (const auto& [handle, open] : OpenFiles())
+        if (SameText(open, replaced) || SameText(open, replacement)) return 32;
+    auto& files = Platform().files;
+    const auto source = files.find(replacement);
+    const auto target = files.find(replaced);
+    if (source == files.end() || target == files.end()) return kErrorFileNotFound;
+    if (target->second.readOnly) return 5;
+    target->second.bytes = source->second.bytes;
+    target->second.attributes = source->second.attributes;
+    files.erase(source);
     return 0;
 }
 
@@ -137,7 +180,9 @@ std::uint32_t GetFileAttributesW(const std::wstring& path) {
     const auto found = Platform().files.find(path);
     if (found == Platform().files.end()) return kInvalidFileAttributes;
     if (found->second.directory) return 0x10;  // FILE_ATTRIBUTE_DIRECTORY
-    return found->second.readOnly ? kFileAttributeReadonly : kFileAttributeNormal;
+    const std::uint32_t attributes =
+        (found->second.readOnly ? kFileAttributeReadonly : 0) | found->second.attributes;
+    return attributes != 0 ? attributes : kFileAttributeNormal;
 }
 
 bool FileExists(const std::wstring& path) {

@@ -105,10 +105,19 @@ struct Download {
         std::uint32_t flags = 0;
     };
     std::vector<Move> moves;
+    std::vector<Move> replaces;  // ReplaceFileW: `from` the replacement, `to` the replaced file
+    // What the next ReplaceFileW and MoveFileExW calls answer before the disk is asked, as when
+    // another program holds the file for a moment; 0 lets the call go ahead.
+    std::deque<std::uint32_t> replaceErrors;
+    std::deque<std::uint32_t> moveErrors;
+    // A system without long paths: a path of this many characters or more cannot be opened,
+    // moved or replaced (ERROR_PATH_NOT_FOUND).
+    std::optional<std::size_t> maxPath;
 
     int beeps = 0;
     int pumps = 0;
     int sleeps = 0;
+    std::vector<std::uint32_t> sleepMilliseconds;
     // Run inside the pump with that number (counted from 1), as messages that were waiting.
     std::map<int, std::function<void()>> onPump;
 };
@@ -245,6 +254,7 @@ struct FileEntry {
     std::string bytes;
     std::optional<std::wstring> shortcutTarget;  // set: the file is a valid shell link
     bool readOnly = false;                       // FILE_ATTRIBUTE_READONLY: no writing, no replacing
+    std::uint32_t attributes = 0;                // hidden, system, archive, not content indexed
 };
 
 struct State {

@@ -48,9 +48,10 @@ ShowCommand GetStartupShowCommand() {
     return Platform().startupShowCommand;
 }
 
-void Sleep(std::uint32_t) {
+void Sleep(std::uint32_t milliseconds) {
     Log("Sleep");
     ++Platform().download.sleeps;
+    Platform().download.sleepMilliseconds.push_back(milliseconds);
 }
 
 std::wstring GetWindowsDirectoryW() {

@@ -18,6 +18,14 @@ static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND && kErrorFileExists == 
 static_assert(kFileAttributeReadonly == FILE_ATTRIBUTE_READONLY &&
               kInvalidFileAttributes == INVALID_FILE_ATTRIBUTES);
 static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
+static_assert(kReplaceFileIgnoreMergeErrors == REPLACEFILE_IGNORE_MERGE_ERRORS);
+static_assert(kErrorSharingViolation == ERROR_SHARING_VIOLATION &&
+              kErrorUnableToRemoveReplaced == ERROR_UNABLE_TO_REMOVE_REPLACED &&
+              kErrorUnableToMoveReplacement == ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+static_assert(kFileAttributeHidden == FILE_ATTRIBUTE_HIDDEN &&
+              kFileAttributeSystem == FILE_ATTRIBUTE_SYSTEM &&
+              kFileAttributeArchive == FILE_ATTRIBUTE_ARCHIVE &&
+              kFileAttributeNotContentIndexed == FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
 
 CreatedFile CreateFileW(const std::wstring& path, std::uint32_t access, std::uint32_t shareMode,
                         std::uint32_t disposition, std::uint32_t flagsAndAttributes) {
@@ -47,6 +55,23 @@ void CloseHandle(FileHandle file) { ::CloseHandle(reinterpret_cast<HANDLE>(file)
 
 std::uint32_t MoveFileExW(const std::wstring& from, const std::wstring& to, std::uint32_t flags) {
     return ::MoveFileExW(from.c_str(), to.c_str(), flags) ? 0 : ::GetLastError();
+}
+
+std::uint32_t ReplaceFileW(const std::wstring& replaced, const std::wstring& replacement,
+                           std::uint32_t flags) {
+    // Wine's ReplaceFileW moves a held target aside through a GetTempFileNameW file and leaves
+    // that empty rf*.tmp behind when the move fails. Asking first for the access the replace
+    // needs fails the same way (a sharing violation) without leaving anything; on Windows it
+    // changes nothing.
+    const HANDLE probe =
+        ::CreateFileW(replaced.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION)
+        return ERROR_SHARING_VIOLATION;
+    if (probe != INVALID_HANDLE_VALUE) ::CloseHandle(probe);
+    return ::ReplaceFileW(replaced.c_str(), replacement.c_str(), nullptr, flags, nullptr, nullptr)
+               ? 0
+               : ::GetLastError();
 }
 
 bool DeleteFileW(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }

@@ -103,7 +103,7 @@ TEST_CASE("a failed write shows the error box and refuses the close") {
     CHECK(box.flags == (platform::kMbOk | platform::kMbIconError));
     CHECK(box.text == shown);
     CHECK(w.machine.files.at(kUserFile).bytes == "[PROGRAM]\r\nName=old\r\n");
-    for (const auto& [path, entry] : w.machine.files) CHECK(path.find(L"~vm") == std::wstring::npos);
+    for (const auto& [path, entry] : w.machine.files) CHECK(path.find(L"\\~") == std::wstring::npos);
     CHECK(w.window().acceptsDrops);
 }
 

@@ -34,6 +34,9 @@ TEST_CASE("Velmora.exe embeds its manifest as the process manifest") {
     REQUIRE_FALSE(manifest.empty());
     CHECK(Contains(manifest, R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"));
     CHECK(Contains(manifest, ">PerMonitorV2</dpiAwareness>"));
+    // Windows 10 with long paths enabled then lets Resave reach a file of 260 characters or more.
+    CHECK(Contains(manifest,
+                   R"(<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">true<)"));
     CHECK(Contains(manifest, R"(level="asInvoker")"));
 }
 
