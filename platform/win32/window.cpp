@@ -419,7 +419,8 @@ void Realise(HWND window, MainWindowData& data) {
     // Wine's comctl32 imports msimg32, and Wine looks for a library's own imports beside the exe
     // whichever folder the library came from. Bound first from the system folder, the import
     // finds it loaded.
-    static const auto gradientFill = win32::LateBound<decltype(&::GradientFill)>(L"msimg32.dll", "GradientFill");
+    static const auto gradientFill =
+        win32::LateBound<decltype(&::GradientFill)>(L"msimg32.dll", "GradientFill");
     (void)gradientFill;
     // The common controls (comctl32 version 6, as the manifest asks) are needed from here on only.
     static const auto initCommonControls =
