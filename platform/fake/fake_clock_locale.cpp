@@ -157,15 +157,50 @@ std::wstring MultiByteToWideChar(std::uint32_t codePage, const std::string& byte
     return text;
 }
 
-// A Japanese user's formats: yyyy/MM/dd and H:mm:ss.
-std::wstring GetDateFormatW(std::uint32_t, std::uint32_t, const SystemTime& time) {
-    Log("GetDateFormatW");
-    return std::to_wstring(time.year) + L"/" + TwoDigits(time.month) + L"/" + TwoDigits(time.day);
+// A Japanese user (0x0411, the user default) on a machine whose system locale is US English
+// (0x0409, the system default), formatting as Windows does with no picture given: the flags pick
+// the short date (also with no flag) or the long one, and how much of the time shows. A locale
+// the machine does not know formats nothing.
+namespace {
+
+enum class Language { Japanese, English, Unknown };
+
+Language LanguageOf(std::uint32_t locale) {
+    if (locale == kLocaleUserDefault || locale == 0x0411) return Language::Japanese;
+    if (locale == 0x0800 || locale == kLocaleEnglishUs) return Language::English;
+    return Language::Unknown;
 }
 
-std::wstring GetTimeFormatW(std::uint32_t, std::uint32_t, const SystemTime& time) {
+}  // namespace
+
+std::wstring GetDateFormatW(std::uint32_t locale, std::uint32_t flags, const SystemTime& time) {
+    Log("GetDateFormatW");
+    const Language language = LanguageOf(locale);
+    const bool longDate = flags & 0x2;  // DATE_LONGDATE; DATE_SHORTDATE (1) is the default
+    const std::wstring year = std::to_wstring(time.year);
+    if (language == Language::Japanese)
+        return longDate
+                   ? year + L"年" + std::to_wstring(time.month) + L"月" + std::to_wstring(time.day) + L"日"
+                   : year + L"/" + TwoDigits(time.month) + L"/" + TwoDigits(time.day);
+    if (language == Language::English)
+        return longDate
+                   ? L"month " + std::to_wstring(time.month) + L" " + std::to_wstring(time.day) + L", " + year
+                   : std::to_wstring(time.month) + L"/" + std::to_wstring(time.day) + L"/" + year;
+    return L"";
+}
+
+std::wstring GetTimeFormatW(std::uint32_t locale, std::uint32_t flags, const SystemTime& time) {
     Log("GetTimeFormatW");
-    return std::to_wstring(time.hour) + L":" + TwoDigits(time.minute) + L":" + TwoDigits(time.second);
+    const Language language = LanguageOf(locale);
+    if (language == Language::Unknown) return L"";
+    const bool english = language == Language::English && !(flags & 0x8);  // TIME_FORCE24HOURFORMAT
+    std::wstring text = std::to_wstring(english ? (time.hour + 11) % 12 + 1 : time.hour);
+    if (!(flags & 0x1)) {  // TIME_NOMINUTESORSECONDS
+        text += L":" + TwoDigits(time.minute);
+        if (!(flags & 0x2)) text += L":" + TwoDigits(time.second);  // TIME_NOSECONDS
+    }
+    if (english && !(flags & 0x4)) text += time.hour < 12 ? L" AM" : L" PM";  // TIME_NOTIMEMARKER
+    return text;
 }
 
 }  // namespace platform

@@ -27,6 +27,73 @@ platform::Grid GridOf(const ControlLayout& control) {
 
 }  // namespace
 
+TEST_CASE("the window's fixed texts read exactly as the users know them") {
+    // Written from the program's texts, not from its table: a misspelt caption or hint fails.
+    struct Text {
+        const wchar_t* name;
+        const wchar_t* caption;
+        const wchar_t* hint;
+    };
+    const Text controls[] = {
+        {L"ButtonSelectFile", L"フルパスをURLに戻して再表示", L"View Original"},
+        {L"ButtonResave", L"上書きで再保存", L"Save OverWrite"},
+        {L"ButtonSaveAs", L"名前を付けて保存", L"Save As new name"},
+        {L"ButtonOpenFolder", L"ファイルの場所を開く", L"Open File Location"},
+        {L"GroupBox2", L"起動ショートカット登録", L""},
+        {L"GroupBox1", L"終了時", L""},
+        {L"ButtonAddSendTo", L"「送る」メニュー", L"ShortCut for SendTo"},
+        {L"ButtonDeskTop", L"デスクトップ", L"ShortCut for DeskTop"},
+        {L"ButtonStartMenu", L"スタートメニュー", L"ShortCut for StartMenu"},
+        {L"ButtonStartUp", L"スタートアップ", L"ShortCut for StartUp"},
+        {L"CheckBoxCloseQuery", L"確認する", L"Querry at close"},
+        {L"CheckBoxSaveStatus", L"状態を保存する", L"Save status"},
+        {L"ButtonHelp", L"ヘルプ表示", L"Help (F1)"},
+        {L"ButtonAbout", L"バージョン情報", L"About (Ctrl+Enter)"},
+        {L"ButtonProperties", L"プロパティ表示", L"Properties (Alt+Enter)"},
+        {L"ButtonDonation", L"開発支援", L"Donation"},
+        {L"ButtonHomeSite", L"ホームページ", L"HomeSite"},
+    };
+    REQUIRE(Layout().controls.size() == std::size(controls));
+    for (std::size_t i = 0; i < std::size(controls); ++i) {
+        CAPTURE(controls[i].name);
+        CHECK(Layout().controls[i].name == controls[i].name);
+        CHECK(Layout().controls[i].caption == controls[i].caption);
+        CHECK(Layout().controls[i].hint == controls[i].hint);
+    }
+    const Text pages[] = {{L"TabSheetFile", L"ファイル", L""},
+                          {L"TabSheetSettings", L"設 定", L""},
+                          {L"TabSheetHelp", L"ヘルプ", L""}};
+    REQUIRE(Layout().pages.size() == std::size(pages));
+    for (std::size_t i = 0; i < std::size(pages); ++i) {
+        CHECK(Layout().pages[i].name == pages[i].name);
+        CHECK(Layout().pages[i].caption == pages[i].caption);
+    }
+    struct Key {
+        const wchar_t* name;
+        const wchar_t* caption;
+        std::uint16_t key;
+        bool control;
+        bool alt;
+    };
+    const Key keys[] = {{L"N1", L"ヘルプ", 0x70, false, false},
+                        {L"About1", L"バージョン", 0x0D, true, false},
+                        {L"N2", L"プロパティ", 0x0D, false, true},
+                        {L"Close1", L"終了", 0x1B, false, false}};
+    REQUIRE(Layout().shortcuts.size() == std::size(keys));
+    for (std::size_t i = 0; i < std::size(keys); ++i) {
+        const platform::KeyShortcut& shortcut = Layout().shortcuts[i];
+        CAPTURE(keys[i].name);
+        CHECK(shortcut.name == keys[i].name);
+        CHECK(shortcut.caption == keys[i].caption);
+        CHECK(shortcut.virtualKey == keys[i].key);
+        CHECK(shortcut.control == keys[i].control);
+        CHECK(shortcut.alt == keys[i].alt);
+    }
+    CHECK(Layout().fontFace == L"Meiryo UI");
+    CHECK(Layout().fontHeight96 == -11);
+    CHECK((Layout().width96 == 280 && Layout().height96 == 280));
+}
+
 TEST_CASE("every control has its own id and name, a caption, and a cell inside its grid") {
     std::set<int> ids;
     std::set<std::wstring> names;

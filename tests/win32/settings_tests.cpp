@@ -223,3 +223,36 @@ TEST_CASE("a settings file that cannot be replaced keeps its content and the clo
     CHECK(::GetFileAttributesW((file.path + L".new").c_str()) == INVALID_FILE_ATTRIBUTES);
     CHECK(shown.rfind(L"Cannot create file \"" + file.path + L"\". ", 0) == 0);
 }
+
+TEST_CASE(
+    "LastClose is the close's local time in the user's short date and long time, as the system has them") {
+    SettingsFile file;
+    SYSTEMTIME before{}, after{};
+    ::GetLocalTime(&before);
+    {
+        RealWindow window;
+        window.form.SaveSettings();
+    }
+    ::GetLocalTime(&after);
+    const std::wstring written =
+        platform::GetPrivateProfileStringW(L"PROGRAM", L"LastClose", L"", 2048, file.path);
+    CAPTURE(written);
+    // Any whole second from just before the close to just after it, formatted by the system.
+    FILETIME from{}, to{};
+    before.wMilliseconds = 0;
+    ::SystemTimeToFileTime(&before, &from);
+    ::SystemTimeToFileTime(&after, &to);
+    ULARGE_INTEGER tick{{from.dwLowDateTime, from.dwHighDateTime}};
+    const ULARGE_INTEGER last{{to.dwLowDateTime, to.dwHighDateTime}};
+    bool matched = false;
+    for (; tick.QuadPart <= last.QuadPart && !matched; tick.QuadPart += 10'000'000) {
+        const FILETIME moment{tick.LowPart, tick.HighPart};
+        SYSTEMTIME local{};
+        ::FileTimeToSystemTime(&moment, &local);
+        wchar_t date[128] = {}, time[128] = {};
+        ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, date, 128);
+        ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &local, nullptr, time, 128);
+        matched = written == std::wstring(date) + L" " + time;
+    }
+    CHECK(matched);
+}
