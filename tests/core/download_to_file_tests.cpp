@@ -87,6 +87,14 @@ TEST_CASE("the boxes of a download, their order and its result") {
          {L"ファイルが読込みできません"},
          false,
          "earlier copy"},
+        {"a body one byte short of its announced length",
+         [](OpenWindow& w) {
+             w.Serve({{false, "four"}});
+             w.machine.download.servers[kPageUrl].contentLength = 5;
+         },
+         {L"ファイルが読込みできません"},
+         false,
+         "earlier copy"},
         {"a body cut off before its first byte",
          [](OpenWindow& w) {
              w.Serve({});
@@ -341,30 +349,34 @@ TEST_CASE("a file taken in during a download changes the source, not the running
 }
 
 TEST_CASE("a close during a download abandons it at the next read; the window goes after the loop") {
-    OpenWindow w;
-    w.TakeInPage();
-    w.Serve({{false, "a"}, {false, "b"}, {false, "c"}});
-    bool destroyedInsidePump = true;
-    w.machine.download.onPump[1] = [&] {
-        w.form.CloseAccepted();
-        destroyedInsidePump = fake::TheWindow(w.form.Handle()).destroyed;
-    };
-    const platform::WindowHandle window = w.form.Handle();
-    w.form.Command(ControlId::ButtonResave);
+    for (const ControlId command : {ControlId::ButtonResave, ControlId::ButtonSaveAs}) {
+        CAPTURE(static_cast<int>(command));
+        OpenWindow w;
+        w.TakeInPage();
+        w.machine.download.saveDialogAnswers.push_back(kPagePath);
+        w.Serve({{false, "a"}, {false, "b"}, {false, "c"}});
+        bool destroyedInsidePump = true;
+        w.machine.download.onPump[1] = [&] {
+            w.form.CloseAccepted();
+            destroyedInsidePump = fake::TheWindow(w.form.Handle()).destroyed;
+        };
+        const platform::WindowHandle window = w.form.Handle();
+        w.form.Command(command);
 
-    CHECK_FALSE(destroyedInsidePump);
-    CHECK(fake::TheWindow(window).destroyed);
-    CHECK(w.machine.download.readSizes.size() == 1);
-    CHECK(w.machine.boxes.empty());
-    CHECK(w.machine.files[kPagePath].bytes == "earlier copy");
-    CHECK(w.Paths() == std::vector<std::wstring>{kPagePath});
-    CHECK(w.machine.download.internetHandlesAlive == 0);
-    // Destroyed once everything of the download was released.
-    const auto& calls = w.machine.calls;
-    const auto destroy = std::find(calls.begin(), calls.end(), "DestroyWindow");
-    REQUIRE(destroy != calls.end());
-    CHECK(std::find(destroy, calls.end(), "InternetCloseHandle") == calls.end());
-    CHECK(std::find(destroy, calls.end(), "DeleteFileW") == calls.end());
+        CHECK_FALSE(destroyedInsidePump);
+        CHECK(fake::TheWindow(window).destroyed);
+        CHECK(w.machine.download.readSizes.size() == 1);
+        CHECK(w.machine.boxes.empty());
+        CHECK(w.machine.files[kPagePath].bytes == "earlier copy");
+        CHECK(w.Paths() == std::vector<std::wstring>{kPagePath});
+        CHECK(w.machine.download.internetHandlesAlive == 0);
+        // Destroyed once everything of the download was released.
+        const auto& calls = w.machine.calls;
+        const auto destroy = std::find(calls.begin(), calls.end(), "DestroyWindow");
+        REQUIRE(destroy != calls.end());
+        CHECK(std::find(destroy, calls.end(), "InternetCloseHandle") == calls.end());
+        CHECK(std::find(destroy, calls.end(), "DeleteFileW") == calls.end());
+    }
 }
 
 TEST_CASE("a close during the pump after the last read still keeps the earlier copy") {

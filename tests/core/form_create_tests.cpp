@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/random.h"
 #include "app/texts.h"
 #include "fixture.h"
 
@@ -185,11 +186,24 @@ TEST_CASE("the state recorded from the show command waits for the window to be s
     form.Destroy();
 }
 
-TEST_CASE("the random seed falls back to the tick count without a performance counter") {
-    FreshMachine m;
-    m.machine.performanceCounterAvailable = false;
-    RunApplication();
-    CHECK(std::count(m.machine.calls.begin(), m.machine.calls.end(), "GetTickCount") == 1);
+TEST_CASE("each start seeds the colours from the clock: the performance counter, else the tick count") {
+    // The first colours drawn after a start, for a machine whose clocks read as given.
+    const auto colours = [](bool counter, std::int64_t count, std::uint32_t ticks) {
+        FreshMachine m;
+        m.machine.performanceCounterAvailable = counter;
+        m.machine.performanceCounter = count;
+        m.machine.tickCount = ticks;
+        RunApplication();
+        CHECK(std::count(m.machine.calls.begin(), m.machine.calls.end(), "GetTickCount") ==
+              (counter ? 0 : 1));
+        std::vector<std::uint32_t> drawn;
+        for (int i = 0; i < 4; ++i) drawn.push_back(Random(0xFFFFFF));
+        return drawn;
+    };
+    CHECK(colours(true, 1, 5) == colours(true, 1, 6));
+    CHECK(colours(true, 1, 5) != colours(true, 2, 5));
+    CHECK(colours(false, 1, 5) == colours(false, 2, 5));
+    CHECK(colours(false, 1, 5) != colours(false, 1, 6));
 }
 
 TEST_CASE("a platform error in FormCreate is reported and the process ends non-zero") {

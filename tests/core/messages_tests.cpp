@@ -1,5 +1,7 @@
 #include <doctest.h>
 
+#include <stdexcept>
+
 #include "app/messages.h"
 #include "fixture.h"
 
@@ -23,6 +25,20 @@ TEST_CASE("the default error box adds a full stop only after characters that sor
     for (const Case& c : cases) {
         CAPTURE(std::wstring(c.text));
         CHECK(DefaultErrorText(c.text) == c.shown);
+    }
+}
+
+TEST_CASE("an error a command does not handle ends it in the default error box, the library's own too") {
+    FreshMachine m;
+    CHECK_FALSE(RunCommand([] { throw platform::Error(L"Stream write error"); }));
+    CHECK_FALSE(RunCommand([] { throw std::length_error("vector::_M_realloc_insert"); }));
+    CHECK(RunCommand([] {}));
+    REQUIRE(m.machine.boxes.size() == 2);
+    CHECK(m.machine.boxes[0].text == L"Stream write error.");
+    CHECK(m.machine.boxes[1].text == L"vector::_M_realloc_insert.");
+    for (const fake::BoxCall& box : m.machine.boxes) {
+        CHECK(box.flags == (platform::kMbOk | platform::kMbIconError));
+        CHECK(box.caption == L"Velmora");
     }
 }
 
