@@ -1,8 +1,10 @@
 // TForm1::DownloadToFile over a scripted server and disk on the fake machine. Input: the status
 // and the announced length (four bytes each), a byte of switches, a byte of disk faults, the
-// failing write, the temporary names already taken, the pump that closes the window, then per
-// piece a byte (low bit: the read fails) and four bytes of length; the bytes follow a pattern.
+// failing write, the temporary names already taken, the pump that closes the window, two bytes
+// of what the final replace or rename answers, then per piece a byte (low bit: the read fails)
+// and four bytes of length; the bytes follow a pattern.
 #include <algorithm>
+#include <deque>
 
 #include "app/form.h"
 #include "files/replacing_file.h"
@@ -15,15 +17,18 @@ const std::wstring kUrl = L"http://www.example.com/docs/page.html";
 const std::wstring kFolder = LR"(C:\Mirror\www.example.com\docs\)";
 const std::wstring kTarget = kFolder + L"page.html";
 
-// The number the next temporary file will get: the writer counts for the whole process, so it
-// is read off a writer that is made and dropped here.
-unsigned NextTemporaryNumber() {
-    ReplacingFile probe(LR"(C:\probe)");
-    const std::wstring& name = fake::Platform().download.openFiles.begin()->second;
-    return static_cast<unsigned>(std::stoul(name.substr(name.find(L"~vm") + 3))) + 1;
+// The temporary names the writer tries, in order.
+std::wstring Temporary(unsigned number) {
+    return kFolder + L"~" + (number == 0 ? L"" : std::to_wstring(number));
 }
 
-std::wstring Temporary(unsigned number) { return kFolder + L"~vm" + std::to_wstring(number) + L".tmp"; }
+// What the final step may answer: held (in each of Windows' ways), gone, full, refused.
+std::deque<std::uint32_t> FinalAnswers(std::uint8_t byte) {
+    constexpr std::uint32_t kAnswers[] = {0, 32, 5, 1175, 2, 112, 1176, 32};
+    std::deque<std::uint32_t> answers;
+    for (int i = 0; i < byte % 8; ++i) answers.push_back(kAnswers[(byte / 8 + i * 3) % 8]);
+    return answers;
+}
 
 bool SameEntry(const std::pair<const std::wstring, fake::FileEntry>& a,
                const std::pair<const std::wstring, fake::FileEntry>& b) {
@@ -52,6 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t failingWrite = input.Byte();
     const std::uint8_t temporariesTaken = input.Byte() % 128;
     const std::uint8_t closeAtPump = input.Byte() % 32;
+    const std::deque<std::uint32_t> replaceAnswers = FinalAnswers(input.Byte());
+    const std::deque<std::uint32_t> moveAnswers = FinalAnswers(input.Byte());
     const int pieceCount = input.Byte() % 9;
     for (int i = 0; i < pieceCount; ++i) {
         fake::Piece piece;
@@ -62,8 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     fake::Reset();
-    const unsigned next = NextTemporaryNumber();
-    fake::Reset();
+    const unsigned next = 0;
     fake::Download& net = fake::Platform().download;
     auto& files = fake::Platform().files;
     net.internetOpenFails = internetFails;
@@ -76,6 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (temporaryError != 0) net.createErrors[Temporary(next + temporariesTaken)] = temporaryError;
     if (failingWrite != 0) net.failingWrite = failingWrite - 1;
     net.flushFails = flushFails;
+    net.replaceErrors = replaceAnswers;
+    net.moveErrors = moveAnswers;
     TForm1 form;
     if (closeAtPump != 0) net.onPump[closeAtPump] = [&form] { form.CloseAccepted(); };
     const auto before = files;
@@ -106,10 +114,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (error) CHECK(error->starts_with(L"Cannot create file ") || *error == L"Stream write error");
     if (result) CHECK(success && complete);
     // The target holds the whole new body after a success and its earlier bytes otherwise; no
-    // other file changes, and no temporary file is left.
+    // other file changes, and no temporary file is left. Only a replace that took the old file
+    // away and could not finish leaves the body under its temporary name, the one copy left.
     auto after = files;
     const auto target = after.find(kTarget);
-    if (result) {
+    const bool oldTakenAway =
+        targetExists && !targetIsFolder && error && target == after.end() &&
+        std::find(replaceAnswers.begin(), replaceAnswers.end(), 1176) != replaceAnswers.end();
+    if (oldTakenAway) {
+        const auto kept = std::find_if(after.begin(), after.end(), [](const auto& entry) {
+            return entry.first.starts_with(kFolder + L"~");
+        });
+        CHECK(kept != after.end() && kept->second.bytes == body);
+    } else if (result) {
         CHECK(target != after.end() && !target->second.directory && target->second.bytes == body);
         after.erase(target);
         auto earlier = before;
@@ -125,7 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // taken, a few dozen of them, are passed over.
     const bool sound = !internetFails && !serverAbsent && (targetExists || folderExists) && !targetIsFolder &&
                        targetError == 0 && (temporaryError == 0 || temporaryError == 80) &&
-                       temporariesTaken < 50 && failingWrite == 0 && !flushFails && closeAtPump == 0;
+                       temporariesTaken < 50 && failingWrite == 0 && !flushFails && closeAtPump == 0 &&
+                       replaceAnswers.empty() && moveAnswers.empty();
     if (sound && success && complete) CHECK(result && !error);
     return 0;
 }
