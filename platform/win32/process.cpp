@@ -18,7 +18,10 @@ std::wstring SystemErrorText(DWORD code) {
         code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
     if (buffer) ::LocalFree(buffer);
-    while (!text.empty() && (text.back() <= L' ' || text.back() == L'.')) text.pop_back();
+    // The full stop goes in either script ("." or the ideographic "。" of a Japanese system):
+    // the error box puts one back, and "。." would read as a stray dot.
+    while (!text.empty() && (text.back() <= L' ' || text.back() == L'.' || text.back() == L'\u3002'))
+        text.pop_back();
     if (text.empty()) text = L"System error " + std::to_wstring(code);
     return text;
 }

@@ -28,7 +28,7 @@ inline HWND ToHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle);
 inline WindowHandle FromHwnd(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
 
 // The system's description of an error code, without the trailing line break and full stop
-// that FormatMessage adds (the error box puts the full stop back).
+// ("." or "。") that FormatMessage adds (the error box puts the full stop back).
 std::wstring SystemErrorText(DWORD code);
 
 // Throws the program's error for a failed HRESULT, worded by the system.

@@ -27,6 +27,12 @@
 //   driver key <hwnd> <virtual-key>               post a key press (down, up) to a window
 //   driver input <hwnd> <virtual-key> none|ctrl|alt  type a key, with a modifier held, into the
 //                                                 window brought to the front
+//   driver error-text <code>                      print the system's description of an error code
+//   driver readlink <link-path>                   print the target a shell link holds (GetPath)
+//   driver format-now                             print the local time as yyyymmdd-HHNNSSzzz, then
+//                                                 the user's short date and long time of it
+//   driver format-time <yyyymmdd-HHNNSS> <count>  the same for <count> whole seconds from a
+//                                                 local time on
 // clang-format off
 #include <windows.h>
 #include <objbase.h>
@@ -452,6 +458,54 @@ int Input(HWND window, UINT key, const std::wstring& modifier) {
                                                                                                         : 1;
 }
 
+int ReadLink(const std::wstring& link) {
+    ::CoInitialize(nullptr);
+    IShellLinkW* shellLink = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t target[MAX_PATH] = {};
+    HRESULT result = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                        reinterpret_cast<void**>(&shellLink));
+    if (SUCCEEDED(result))
+        result = shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    if (SUCCEEDED(result)) result = file->Load(link.c_str(), STGM_READ);
+    if (SUCCEEDED(result)) result = shellLink->GetPath(target, MAX_PATH, nullptr, 0);
+    if (SUCCEEDED(result)) Print(target);
+    if (file) file->Release();
+    if (shellLink) shellLink->Release();
+    ::CoUninitialize();
+    return SUCCEEDED(result) ? 0 : 1;
+}
+
+// One local time as the settings file's LastClose is made of: the user's short date and long
+// time, each as the system formats it, after the time itself in Save As's stamp form.
+void PrintFormatted(const SYSTEMTIME& time) {
+    wchar_t stamp[32], date[128] = {}, clock[128] = {};
+    swprintf(stamp, 32, L"%04u%02u%02u-%02u%02u%02u%03u", time.wYear, time.wMonth, time.wDay, time.wHour,
+             time.wMinute, time.wSecond, time.wMilliseconds);
+    ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 128);
+    ::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 128);
+    Print(std::wstring(stamp) + L"\t" + date + L"\t" + clock);
+}
+
+int FormatTimes(const std::wstring& start, int count) {
+    SYSTEMTIME time{};
+    if (swscanf(start.c_str(), L"%4hu%2hu%2hu-%2hu%2hu%2hu", &time.wYear, &time.wMonth, &time.wDay,
+                &time.wHour, &time.wMinute, &time.wSecond) != 6)
+        return 1;
+    FILETIME file{};
+    if (!::SystemTimeToFileTime(&time, &file)) return 1;
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = file.dwLowDateTime;
+    ticks.HighPart = file.dwHighDateTime;
+    for (int i = 0; i < count; ++i, ticks.QuadPart += 10'000'000) {
+        file.dwLowDateTime = ticks.LowPart;
+        file.dwHighDateTime = ticks.HighPart;
+        ::FileTimeToSystemTime(&file, &time);
+        PrintFormatted(time);
+    }
+    return 0;
+}
+
 int Key(HWND window, UINT key) {
     const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     ::PostMessageW(window, WM_KEYDOWN, key, 1 | (scan << 16));
@@ -537,10 +591,27 @@ int wmain(int argc, wchar_t** argv) {
                      args[3]);
     if (is(L"key", 3))
         return Key(ParseHandle(args[1].c_str()), static_cast<UINT>(std::stoul(args[2], nullptr, 0)));
+    if (is(L"readlink", 2)) return ReadLink(args[1]);
+    if (is(L"error-text", 2)) {
+        wchar_t text[512] = {};
+        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                         static_cast<DWORD>(std::stoul(args[1])), 0, text, 512, nullptr);
+        std::wstring line = text;
+        while (!line.empty() && line.back() <= L' ') line.pop_back();
+        Print(line);
+        return 0;
+    }
+    if (is(L"format-now", 1)) {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        PrintFormatted(now);
+        return 0;
+    }
+    if (is(L"format-time", 3)) return FormatTimes(args[1], std::stoi(args[2]));
     Print(
         L"usage: driver "
         L"run|machine|hold|load|wait|texts|click|close|command|send|mklink|settext|hints|tabs|tab|rect|"
-        L"control|"
-        L"key|input ...");
+        L"control|key|"
+        L"input|readlink|error-text|format-now|format-time ...");
     return 2;
 }

@@ -117,3 +117,14 @@ TEST_CASE("a replaced file keeps its attributes and its Mark of the Web") {
     CHECK(ReadAll(zone) == "[ZoneTransfer]\r\nZoneId=3\r\n");
     ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+TEST_CASE("the system's reason comes without its full stop, in its own language, so the box adds one") {
+    for (const DWORD code : {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_PATH_NOT_FOUND}) {
+        const std::wstring reason = platform::SystemErrorText(code);
+        CAPTURE(reason);
+        REQUIRE_FALSE(reason.empty());
+        CHECK(reason.back() != L'.');
+        CHECK(reason.back() != L'\u3002');
+        CHECK(reason.back() > L' ');
+    }
+}
