@@ -92,8 +92,9 @@ std::int32_t ShellLink::Resolve(WindowHandle owner, std::uint32_t flags) {
 
 std::int32_t ShellLink::GetPath(std::wstring& path, int bufferChars, std::uint32_t flags) {
     std::wstring buffer(static_cast<std::size_t>(bufferChars) + 1, L'\0');
-    WIN32_FIND_DATAW findData{};
-    const HRESULT result = impl_->link->GetPath(buffer.data(), bufferChars, &findData, flags);
+    // No find-data record: the program never reads it, and Wine fills its 14-character short
+    // name from a buffer it leaves unset when the target's short form is 260 characters or more.
+    const HRESULT result = impl_->link->GetPath(buffer.data(), bufferChars, nullptr, flags);
     path = buffer.c_str();
     return result;
 }

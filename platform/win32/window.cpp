@@ -4,6 +4,7 @@
 #include "platform/window.h"
 
 #include <map>
+#include <memory>
 
 #include "platform/grid.h"
 #include "platform/win32/dpi.h"
@@ -239,8 +240,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     MainWindowData* data = DataOf(window);
     switch (message) {
         case WM_NCCREATE: {
+            // The window takes the data here and frees it in WM_NCDESTROY, which Windows sends even
+            // when the creation fails after this message (no display driver, WM_CREATE refused).
             const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+            auto* owner = static_cast<std::unique_ptr<MainWindowData>*>(create->lpCreateParams);
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner->release()));
             break;
         }
         case WM_SIZE:
@@ -469,20 +473,16 @@ WindowHandle CreateMainWindow(const WindowLayout& layout, WindowEvents& events) 
     RegisterClass(layout.className.c_str(), MainWindowProc, icon);
     RegisterClass(PanelClass(layout).c_str(), PanelProc, nullptr);
 
-    auto* data = new MainWindowData;
+    auto data = std::make_unique<MainWindowData>();
     data->events = &events;
     data->layout = layout;
     const UINT dpi = win32::DpiOf(nullptr);
-    // The window owns `data` from WM_NCCREATE on and frees it in WM_NCDESTROY.
+    // `data` stays here until WM_NCCREATE takes it; if creation fails before that, it is freed here.
     const HWND window = ::CreateWindowExW(WS_EX_CONTROLPARENT, layout.className.c_str(), L"",
                                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                                           Scale(layout.width96, dpi), Scale(layout.height96, dpi), nullptr,
-                                          nullptr, ::GetModuleHandleW(nullptr), data);
-    if (!window) {
-        const DWORD error = ::GetLastError();
-        delete data;
-        throw Error(win32::SystemErrorText(error));
-    }
+                                          nullptr, ::GetModuleHandleW(nullptr), &data);
+    if (!window) throw Error(win32::SystemErrorText(::GetLastError()));
     try {
         if (win32::DpiOf(window) != dpi)
             ::SetWindowPos(window, nullptr, 0, 0, Scale(layout.width96, win32::DpiOf(window)),

@@ -289,3 +289,17 @@ TEST_CASE("after a DPI change the tabs and the hints follow the new font, and co
     CHECK(std::count(setItemSizeHeights.begin(), setItemSizeHeights.end(), 0) ==
           static_cast<long>(setItemSizeHeights.size()));
 }
+
+// Run by win32-no-display with DISPLAY empty: Wine then has no display driver, and CreateWindowExW
+// fails after WM_NCCREATE and WM_CREATE went through, as it can on Windows too. The window took the
+// data at WM_NCCREATE and freed it at WM_NCDESTROY; freeing it again corrupted the heap.
+TEST_CASE("a main window the system cannot make frees its data once" * doctest::test_suite("no-display")) {
+    RecordingEvents events;
+    for (int i = 0; i < 3; ++i)
+        CHECK_THROWS_AS(platform::CreateMainWindow(MainWindowLayout(), events), platform::Error);
+    HANDLE heaps[64] = {};
+    const DWORD count = ::GetProcessHeaps(64, heaps);
+    for (DWORD i = 0; i < count && i < 64; ++i) CHECK(::HeapValidate(heaps[i], 0, nullptr));
+    const std::vector<std::wstring> after(1000, std::wstring(100, L'x'));  // the heap still serves
+    CHECK(after.back().size() == 100);
+}
