@@ -62,10 +62,8 @@ ReplacingFile::ReplacingFile(std::wstring target) : target_(std::move(target)) {
             return;
         }
         // Only a name that is taken is worth another try; anything else would fail every time.
-        if (created.error != platform::kErrorFileExists || attempt + 1 >= kAttempts) {
-            temporary_.clear();
+        if (created.error != platform::kErrorFileExists || attempt + 1 >= kAttempts)
             throw CannotCreate(target_, created.error);
-        }
     }
 }
 

@@ -68,9 +68,9 @@ std::wstring WireUrl(std::wstring_view url) {
     std::wstring out(url.substr(0, hostStart));
     if (IsAscii(host)) {
         out += host;
-    } else if (const std::optional<std::wstring> idna = platform::IdnToAscii(std::wstring(host));
-               idna && IsAscii(*idna)) {
-        out += *idna;
+    } else if (const std::wstring idna = platform::IdnToAscii(std::wstring(host)).value_or(L"");
+               !idna.empty() && IsAscii(idna)) {
+        out += idna;
     } else {
         out += WirePath(host);
     }

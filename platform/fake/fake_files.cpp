@@ -161,6 +161,9 @@ bool DeleteFileW(const std::wstring& path) {
     const fake::PathLess less;
     for (const std::wstring& locked : info.lockedFiles)
         if (!less(locked, path) && !less(path, locked)) return false;
+    // Every handle here is opened without FILE_SHARE_DELETE.
+    for (const auto& [handle, open] : OpenFiles())
+        if (SameText(open, path)) return false;
     const auto found = Platform().files.find(path);
     if (found == Platform().files.end() || found->second.directory) return false;
     Platform().files.erase(found);

@@ -293,6 +293,7 @@ struct State {
     bool shellLinkUnavailable = false;
     std::vector<std::wstring> shellLinkLoads;
     std::vector<std::uint32_t> shellLinkResolveFlags;
+    std::vector<platform::WindowHandle> shellLinkResolveOwners;
 
     // Special folders the shell can resolve, by CSIDL.
     std::map<int, std::wstring> specialFolders;

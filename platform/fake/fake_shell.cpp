@@ -1,5 +1,7 @@
 // The fake shell: every request recorded, drops scripted, special folders by CSIDL, and shell
 // links as file entries that carry a target.
+#include <stdexcept>
+
 #include "platform/fake/fake_platform.h"
 
 namespace platform {
@@ -62,8 +64,11 @@ UniqueItemIdList SHGetSpecialFolderLocation(WindowHandle owner, int csidl) {
 std::wstring SHGetPathFromIDListW(ItemIdList list, int bufferChars) {
     Log("SHGetPathFromIDListW");
     if (list == 0) return L"";
+    // The system writes up to MAX_PATH characters, terminator included, whatever the buffer:
+    // a smaller one would be overrun, and a longer path does not come back at all.
+    if (bufferChars < 260) throw std::logic_error("SHGetPathFromIDListW needs a MAX_PATH buffer");
     std::wstring path = Platform().specialFolders.at(static_cast<int>(list) - 1);
-    if (path.size() >= static_cast<std::size_t>(bufferChars)) path.clear();
+    if (path.size() >= 260) path.clear();
     return path;
 }
 
@@ -103,8 +108,9 @@ std::int32_t ShellLink::Load(const std::wstring& path, std::uint32_t) {
     return 0;
 }
 
-std::int32_t ShellLink::Resolve(WindowHandle, std::uint32_t flags) {
+std::int32_t ShellLink::Resolve(WindowHandle owner, std::uint32_t flags) {
     Log("IShellLinkW::Resolve");
+    Platform().shellLinkResolveOwners.push_back(owner);
     Platform().shellLinkResolveFlags.push_back(flags);
     return 0;
 }

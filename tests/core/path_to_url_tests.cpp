@@ -47,6 +47,7 @@ const Case kBlankCases[] = {
     {L"C:\\Mirror\\www.example.com \\a.html", L"http://www.example.com /a.html"},
     {L"C:\\Mirror\\\u3000www.example.com\\a.html\u00A0", L"http://\u3000www.example.com/a.html\u00A0"},
     {L"C:\\Mirror\\ www.example.com \\ \\\t\\", L"http://www.example.com"},
+    {L"C:\\Mirror\\!www.example.com\\a.html!\\!", L"http://!www.example.com/a.html!/!"},
 };
 
 }  // namespace

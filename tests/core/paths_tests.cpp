@@ -110,6 +110,9 @@ TEST_CASE("the help walk's enclosing folder stops at a drive root or a share roo
         {LR"(\\server\share\dir\App.chm)", LR"(\\server\share\dir)"},
         {LR"(\\server\share\App.chm)", LR"(\\server\share)"},
         {LR"(\\server\share)", L""},
+        {LR"(\\)", L""},
+        {LR"(\Tools\App.chm)", LR"(\Tools)"},
+        {LR"(T\Pages\App.chm)", LR"(T\Pages)"},
         {LR"(C:/Tools/App.chm)", LR"(C:/Tools)"},
         {L"App.chm", L""},
     };

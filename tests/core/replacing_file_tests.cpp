@@ -145,3 +145,21 @@ TEST_CASE("the temporary name is the shortest free one, tried a hundred times, a
     CHECK(Replace() == L"Cannot create file \"" + kTarget + L"\". Access is denied");
     CHECK(std::count(disk.machine.calls.begin(), disk.machine.calls.end(), "CreateFileW") == 2);
 }
+
+TEST_CASE("a failed flush keeps the old bytes; a finished replace deletes nothing afterwards") {
+    Disk disk;
+    disk.machine.download.flushFails = true;
+    CHECK(Replace() == L"Stream write error");
+    CHECK(disk.machine.files[kTarget].bytes == "old bytes");
+    CHECK(disk.Paths() == std::vector<std::wstring>{kTarget});
+
+    disk.machine.download.flushFails = false;
+    {
+        ReplacingFile file(kTarget);
+        file.Write("new bytes", 9);
+        file.Commit();
+        // Another instance's temporary file, made in the same folder just after.
+        disk.machine.files[kTemporary].bytes = "theirs";
+    }
+    CHECK(disk.machine.files[kTemporary].bytes == "theirs");
+}

@@ -50,6 +50,16 @@ TEST_CASE("ResolveSourcePath replaces a shortcut by its target's long form") {
     CHECK(ResolveSourcePath(LR"(C:\Links\Page.LNK)", platform::kLocaleEnglishUs) ==
           LR"(C:\Mirror Copies\www.example.com\index.html)");
     CHECK(m.machine.shellLinkResolveFlags == std::vector<std::uint32_t>{platform::kSlrAnyMatch});
+    CHECK(m.machine.shellLinkResolveOwners == std::vector<platform::WindowHandle>{0});
+}
+
+TEST_CASE("a shortcut's target is read into 260 characters with the terminator") {
+    FreshMachine m;
+    for (const std::size_t length : {259, 260}) {
+        const std::wstring target = LR"(C:\)" + std::wstring(length - 3, L't');
+        m.machine.files[LR"(C:\Links\long.lnk)"] = Shortcut(target);
+        CHECK(ResolveShortcut(LR"(C:\Links\long.lnk)") == target.substr(0, 259));
+    }
 }
 
 TEST_CASE("ResolveSourcePath keeps the short form of a target that no longer exists") {

@@ -14,8 +14,8 @@ namespace {
 // ASCII punctuation mark, blanks, escapes already made and lone "%".
 std::wstring GeneratedName(std::mt19937& random, bool withPercent) {
     static const std::vector<std::wstring> pieces = [] {
-        std::vector<std::wstring> all = {L"記事", L"ページ", L"\u3000", L" ",      L"a", L"Z",
-                                         L"0",    L"-._~",   L"é",      L"\uFFFD", L"/", L"\t"};
+        std::vector<std::wstring> all = {L"記事", L"ページ", L"\u3000", L" ", L"a",  L"Z",      L"0",
+                                         L"-._~", L"é",      L"\uFFFD", L"/", L"\t", L"\uD7FF", L"\uE000"};
         std::wstring emoji;
         platform::unicode::AppendCodePoint(emoji, 0x1F600);
         all.push_back(emoji);
@@ -89,7 +89,19 @@ TEST_CASE("what the wire form escapes and what it keeps") {
     platform::unicode::AppendCodePoint(emoji, 0x1F600);
     CHECK(WirePath(emoji) == L"/%F0%9F%98%80");
     // A surrogate without its partner has no UTF-8 form of its own.
-    CHECK(WirePath(std::wstring(L"/") + static_cast<wchar_t>(0xD800) + L"x") == L"/%EF%BF%BDx");
+    for (const wchar_t lone : {0xD800, 0xDFFF})
+        CHECK(WirePath(std::wstring(L"/") + lone + L"x") == L"/%EF%BF%BDx");
+}
+
+TEST_CASE("a \"%\" stays an escape exactly when two hex digits of either case follow it") {
+    const std::wstring hex = L"0123456789ABCDEFabcdef";
+    for (wchar_t a = 0x21; a < 0x7F; ++a)
+        for (wchar_t b = 0x21; b < 0x7F; ++b) {
+            const std::wstring path = std::wstring(L"/%") + a + b;
+            const bool escape = hex.find(a) != std::wstring::npos && hex.find(b) != std::wstring::npos;
+            CAPTURE(path);
+            CHECK((WirePath(path) == path) == escape);
+        }
 }
 
 TEST_CASE("a host outside ASCII goes out in the system's IDNA form, an ASCII host as it is") {
@@ -101,6 +113,12 @@ TEST_CASE("a host outside ASCII goes out in the system's IDNA form, an ASCII hos
     CHECK(WireUrl(L"http://例え.jp/記事") == L"http://" + host + L"/%E8%A8%98%E4%BA%8B");
     // A name the system refuses is still sent in ASCII, escaped like a path.
     CHECK(WireUrl(L"http://例!.jp/") == L"http://%E4%BE%8B!.jp/");
+    CHECK(WireUrl(L"例え.jp/a b") == host + L"/a%20b");
+    for (wchar_t c = 0x21; c < 0x80; ++c) {
+        const std::wstring ascii = std::wstring(L"http://a") + c + L"b";
+        if (c != L'/') CHECK(WireUrl(ascii) == ascii);
+    }
+    CHECK(WireUrl(L"http://a\u0080b") == L"http://" + *platform::IdnToAscii(L"a\u0080b"));
 }
 
 TEST_CASE("WinINet is asked for the wire form; the boxes name the address as rebuilt") {
