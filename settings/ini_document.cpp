@@ -1,5 +1,6 @@
 #include "settings/ini_document.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace {
@@ -40,11 +41,8 @@ IniDocument IniDocument::Parse(std::wstring_view text) {
         std::size_t end = text.find_first_of(L"\r\n");
         if (end == std::wstring_view::npos) end = text.size();
         const std::wstring_view line = Trim(text.substr(0, end));
-        text.remove_prefix(end);
-        if (text.rfind(L"\r\n", 0) == 0)
-            text.remove_prefix(2);
-        else if (!text.empty())
-            text.remove_prefix(1);
+        // A CR LF ends the line at the CR and leaves an empty one at the LF, which is skipped.
+        text.remove_prefix(std::min(end + 1, text.size()));
 
         if (line.empty() || line.front() == L';') continue;
         if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {

@@ -204,6 +204,7 @@ bool DirectoryExists(const std::wstring& path) {
 
 bool CreateDirectoryW(const std::wstring& path) {
     Log("CreateDirectoryW");
+    if (path.size() == 2 && path[1] == L':') return false;  // a drive is not a folder to make
     const auto& refused = Platform().mainWindow.uncreatableFolders;
     if (std::any_of(refused.begin(), refused.end(), [&](const std::wstring& f) { return SameText(f, path); }))
         return false;

@@ -77,8 +77,11 @@ void CoTaskMemFree(ItemIdList list) {
     if (list != 0) --Platform().itemIdListsAlive;
 }
 
-FolderPathResult SHGetFolderPathW(WindowHandle, int csidl, std::uintptr_t, std::uint32_t) {
+FolderPathResult SHGetFolderPathW(WindowHandle, int csidl, std::uintptr_t token, std::uint32_t) {
     Log("SHGetFolderPathW");
+    // The token -1 names the Default User; any other is a user's token, which the fake has not.
+    if (token == static_cast<std::uintptr_t>(-1)) return {0, LR"(C:\Users\Default\AppData\Roaming)"};
+    if (token != 0) return {static_cast<std::int32_t>(0x80070006), L""};  // E_HANDLE
     const fake::MainWindowMachine& machine = Platform().mainWindow;
     if (csidl != kCsidlAppData || machine.appDataResult < 0) return {machine.appDataResult, L""};
     return {0, machine.appData};

@@ -36,7 +36,8 @@ TEST_CASE("a missing file or a folder opens the folder part, quoted, trailing ba
         m.machine.shellExecutes.clear();
         OpenFileLocation(c.path);
         REQUIRE(m.machine.shellExecutes.size() == 1);
-        CHECK(m.machine.shellExecutes[0].file == c.opened);
-        CHECK_FALSE(m.machine.shellExecutes[0].parameters.has_value());
+        const fake::ShellExecuteCall& call = m.machine.shellExecutes[0];
+        CHECK((call.owner == 0 && call.verb == L"open" && call.file == c.opened));
+        CHECK_FALSE(call.parameters.has_value());
     }
 }

@@ -1,6 +1,7 @@
 #include <doctest.h>
 
 #include "fixture.h"
+#include "platform/unicode.h"
 #include "settings/ini_document.h"
 #include "settings/settings_path.h"
 #include "settings/text_encoding.h"
@@ -61,6 +62,8 @@ TEST_CASE("the per-user path is the roaming folder, Quorrin and the executable's
 TEST_CASE("the executable's folder has no trailing backslash except at a drive root") {
     CHECK(ExecutableFolder(LR"(C:\Tools\Velmora.exe)") == LR"(C:\Tools)");
     CHECK(ExecutableFolder(LR"(C:\Velmora.exe)") == LR"(C:\)");
+    CHECK(ExecutableFolder(LR"(\Velmora.exe)") == LR"(\)");
+    CHECK(ExecutableFolder(LR"(T\Velmora.exe)") == LR"(T)");
 }
 
 // ---- the normalisation of an existing file
@@ -82,7 +85,9 @@ TEST_CASE("an existing file is normalised when it is rewritten") {
         L"late = yes\r\n"
         L"empty=\r\n"
         L"[Second]\r"
-        L"a==b\r\n";
+        L"a==b\r\n"
+        L"[]\r\n"
+        L" !key! = !v! \r\n";
     IniDocument document = IniDocument::Parse(text);
     document.EraseSection(L"program");
     document.WriteString(L"PROGRAM", L"Name", L"Velmora.exe");
@@ -90,6 +95,7 @@ TEST_CASE("an existing file is normalised when it is rewritten") {
         document.Text() ==
         L"[Other]\r\nKey=spaced value\r\nno equals sign here\r\ndup=1\r\ndup=2\r\nlate=yes\r\nempty=\r\n\r\n"
         L"[Second]\r\na==b\r\n\r\n"
+        L"[]\r\n!key!=!v!\r\n\r\n"
         L"[PROGRAM]\r\nName=Velmora.exe\r\n\r\n");
 }
 
@@ -135,6 +141,17 @@ TEST_CASE("characters beyond the basic plane survive UTF-8 and UTF-16 both ways"
     CHECK(utf16 == std::string("\xFF\xFEx\0\x3D\xD8\x00\xDE", 8));
     for (const std::string& bytes : {utf8, utf16, EncodeText(text, TextEncoding::Utf16Be, 1252)})
         CHECK(DecodeText(bytes, DetectEncoding(bytes), 1252) == text);
+
+    // Both sides of the planes' edge, and both halves of a pair's low ten bits.
+    for (const char32_t point : {0xFFFFu, 0x10000u, 0x10001u, 0x10FFFFu}) {
+        std::wstring one;
+        platform::unicode::AppendCodePoint(one, point);
+        for (const TextEncoding encoding : {TextEncoding::Utf16Le, TextEncoding::Utf16Be}) {
+            const std::string bytes = EncodeText(one, encoding, 1252);
+            CHECK(bytes.size() == (point < 0x10000 ? 4u : 6u));
+            CHECK(DecodeText(bytes, encoding, 1252) == one);
+        }
+    }
 }
 
 TEST_CASE("ill-formed UTF-8 decodes as U+FFFD, one for each maximal part, as Windows does") {
@@ -201,9 +218,10 @@ TEST_CASE("a value with an overlong line feed cannot forge a section when the fi
 }
 
 TEST_CASE("the mark decides the encoding; no mark is the ANSI code page") {
-    CHECK(DetectEncoding("\xEF\xBB\xBF[A]") == TextEncoding::Utf8);
-    CHECK(DetectEncoding("\xFF\xFE[\0") == TextEncoding::Utf16Le);
-    CHECK(DetectEncoding("\xFE\xFF\0[") == TextEncoding::Utf16Be);
+    // The mark again further on is a U+FEFF of the text, not another mark.
+    CHECK(DetectEncoding("\xEF\xBB\xBF[A]\xEF\xBB\xBF") == TextEncoding::Utf8);
+    CHECK(DetectEncoding("\xFF\xFE[\xFF\xFE") == TextEncoding::Utf16Le);
+    CHECK(DetectEncoding("\xFE\xFF\xFE\xFF") == TextEncoding::Utf16Be);
     CHECK(DetectEncoding("[A]") == TextEncoding::Ansi);
     CHECK(DetectEncoding("") == TextEncoding::Ansi);
 }
@@ -301,6 +319,15 @@ TEST_CASE("missing per-user folders are created, parents first") {
     CHECK(BytesOf(w.machine, kUserFile).rfind("[PROGRAM]\r\n", 0) == 0);
 }
 
+TEST_CASE("a roaming folder on a drive where nothing exists yet is made from the drive down") {
+    OpenWindow w;
+    w.machine.mainWindow.appData = LR"(D:\Roaming)";
+    w.Start();
+    w.form.SaveSettings();
+    CHECK(w.machine.files.at(LR"(D:\Roaming\Quorrin\Velmora)").directory);
+    CHECK(w.machine.files.count(LR"(D:\Roaming\Quorrin\Velmora\Velmora.ini)"));
+}
+
 TEST_CASE("when the per-user folders cannot be made the file goes beside the executable") {
     OpenWindow w;
     PutFolder(w.machine, LR"(C:\Users\u\AppData\Roaming)");
@@ -333,7 +360,7 @@ TEST_CASE("first start without a file: the default placement, both options clear
 
 TEST_CASE("keys are read one by one, with defaults for what is missing or unusable") {
     struct Case {
-        const char* position;
+        std::string position;
         platform::Rect expected;
     };
     const Case cases[] = {
@@ -343,11 +370,14 @@ TEST_CASE("keys are read one by one, with defaults for what is missing or unusab
         {"Left=12abc\r\n", {820, 346, 1166, 692}},
         {"Left=\r\n", {820, 346, 1166, 692}},
         {"left = -5 \r\nTOP=7\r\nRight=1\r\nBottom=2\r\n", {-5, 7, 1, 2}},
+        // A value is read into 2048 characters with the terminator.
+        {"Left=" + std::string(2046, '0') + "7\r\n", {7, 346, 353, 692}},
+        {"Left=" + std::string(2047, '0') + "7\r\n", {0, 346, 346, 692}},
     };
     for (const Case& c : cases) {
         CAPTURE(c.position);
         OpenWindow w;
-        PutFile(w.machine, kFallbackFile, std::string("[Position]\r\n") + c.position);
+        PutFile(w.machine, kFallbackFile, "[Position]\r\n" + c.position);
         w.Start();
         CHECK(w.machine.mainWindow.placementsSet.at(0).normalPosition == c.expected);
     }

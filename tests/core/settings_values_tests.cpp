@@ -1,5 +1,6 @@
 #include <doctest.h>
 
+#include <cwctype>
 #include <optional>
 
 #include "../printing.h"
@@ -30,6 +31,7 @@ const IntegerCase kIntegerCases[] = {
     {L"X1f", 31},
     {L"0x10", 16},
     {L"0X1F", 31},
+    {L"0x1", 1},
     {L"-$10", -16},
     {L"+0xff", 255},
     {L"$7FFFFFFF", 2147483647},
@@ -58,6 +60,28 @@ TEST_CASE("an integer is accepted only in the forms the file may hold") {
         CAPTURE(doctest::Utf8(c.text));
         CHECK(ParseProfileInteger(c.text) == c.value);
     }
+}
+
+TEST_CASE("a digit counts only in its own base, in either case") {
+    const std::wstring hexDigits = L"0123456789abcdef";
+    for (wchar_t c = 0x21; c < 0x7F; ++c) {
+        CAPTURE(static_cast<int>(c));
+        const std::size_t decimal = std::wstring_view(L"0123456789").find(c);
+        const std::size_t hex = hexDigits.find(static_cast<wchar_t>(std::towlower(c)));
+        CHECK(ParseProfileInteger(std::wstring(L"1") + c) ==
+              (decimal == std::wstring::npos ? std::nullopt : std::optional<std::int32_t>(10 + decimal)));
+        CHECK(ParseProfileInteger(std::wstring(L"$1") + c) ==
+              (hex == std::wstring::npos ? std::nullopt : std::optional<std::int32_t>(16 + hex)));
+    }
+}
+
+TEST_CASE("an integer is read from its own characters, whatever follows them in the file") {
+    for (const IntegerCase& c : kIntegerCases)
+        for (const wchar_t* after : {L" ", L"-", L"x", L"5"}) {
+            const std::wstring file = std::wstring(c.text) + after;
+            CAPTURE(doctest::Utf8(file));
+            CHECK(ParseProfileInteger(std::wstring_view(file).substr(0, file.size() - 1)) == c.value);
+        }
 }
 
 TEST_CASE("an unusable integer gives the default") {
