@@ -1,8 +1,11 @@
 #include <doctest.h>
 
+#include <array>
+
 #include "app/random.h"
 #include "fixture.h"
 #include "info/about.h"
+#include "info/civil_time.h"
 
 namespace {
 
@@ -104,6 +107,8 @@ TEST_CASE("Kyiv time is the same whatever the machine's zone, apart from the rep
         {"UTC", 0, At(2025, 7, 1, 9, 0), summer},
         {"Kolkata", 5 * 3600 + 1800, At(2025, 7, 1, 14, 30), summer},
         {"Tokyo across New Year", 9 * 3600, At(2026, 1, 1, 0, 30), Standard(L"31 грудень 2025 середа 17:30")},
+        // March 2018 ends on a Saturday, so its last Sunday is the 25th, not 1 April.
+        {"UTC, the spring of 2018", 0, At(2018, 3, 28, 9, 0), Daylight(L"28 березень 2018 середа 12:00")},
         {"Los Angeles, winter", -8 * 3600, At(2025, 3, 29, 17, 0, 0, 1),
          Daylight(L"30 березень 2025 неділя 04:00")},
     };
@@ -170,6 +175,11 @@ TEST_CASE("month and weekday names come from the Ukrainian locale's items when i
         items[platform::kLocaleSMonthName1 + i] = L"M" + std::to_wstring(i + 1);
     for (std::uint32_t i = 0; i < 7; ++i)
         items[platform::kLocaleSDayName1 + i] = L"D" + std::to_wstring(i + 1);
+    const UkrainianNames names = GetUkrainianNames();
+    for (std::uint32_t i = 0; i < 12; ++i) CHECK(names.months[i] == L"M" + std::to_wstring(i + 1));
+    for (std::uint32_t i = 0; i < 7; ++i) CHECK(names.weekdays[i] == L"D" + std::to_wstring(i + 1));
+    // Twelve months and seven days: a thirteenth month name is not asked for.
+    CHECK(std::count(m.machine.calls.begin(), m.machine.calls.end(), "GetLocaleInfoW") == 19);
     m.machine.info.localTime = At(2025, 3, 30, 12, 0);
     CHECK(GetKyivTimeText() == Daylight(L"30 M3 2025 D7 13:00"));  // SDAYNAME7 is Sunday
     m.machine.info.localTime = At(2025, 12, 1, 8, 0);
@@ -273,4 +283,35 @@ TEST_CASE("every paint fills the whole client area with a new random colour") {
     }
     CHECK(std::unique(ends.begin(), ends.end()) == ends.end());
     CHECK((sawH && sawV));
+}
+
+TEST_CASE("the calendar, stepped day by day over four centuries and more, agrees with the arithmetic") {
+    const auto leap = [](int y) { return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0); };
+    CHECK(DaysFromCivil(1970, 1, 1) == 0);
+    CHECK(FromMilliseconds(-1) == platform::SystemTime{1969, 12, 31, 23, 59, 59, 999});
+    platform::SystemTime date{1601, 1, 1, 0, 0, 0, 0};
+    int weekday = 0;  // 1 January 1601 was a Monday
+    for (std::int64_t days = DaysFromCivil(1601, 1, 1); date.year < 2402; ++days) {
+        // Midnight, the last millisecond, or a moment that moves from day to day.
+        const std::int64_t within =
+            std::array<std::int64_t, 3>{0, kMillisecondsPerDay - 1,
+                                        (days * 7919 % kMillisecondsPerDay + kMillisecondsPerDay) %
+                                            kMillisecondsPerDay}[(days % 3 + 3) % 3];
+        platform::SystemTime moment = date;
+        moment.hour = static_cast<int>(within / kMillisecondsPerHour);
+        moment.minute = static_cast<int>(within / kMillisecondsPerMinute % 60);
+        moment.second = static_cast<int>(within / 1000 % 60);
+        moment.milliseconds = static_cast<int>(within % 1000);
+        REQUIRE(DaysFromCivil(date.year, date.month, date.day) == days);
+        REQUIRE(FromMilliseconds(days * kMillisecondsPerDay + within) == moment);
+        REQUIRE(ToMilliseconds(moment) == days * kMillisecondsPerDay + within);
+        REQUIRE(WeekdayIndex(days) == weekday);
+        weekday = (weekday + 1) % 7;
+
+        const int length =
+            date.month == 2 ? (leap(date.year) ? 29 : 28) : 30 + (date.month + date.month / 8) % 2;
+        if (++date.day > length)
+            date = date.month == 12 ? platform::SystemTime{date.year + 1, 1, 1, 0, 0, 0, 0}
+                                    : platform::SystemTime{date.year, date.month + 1, 1, 0, 0, 0, 0};
+    }
 }

@@ -113,7 +113,7 @@ TEST_CASE("the help walk's enclosing folder stops at a drive root or a share roo
         {LR"(\\)", L""},
         {LR"(\Tools\App.chm)", LR"(\Tools)"},
         {LR"(T\Pages\App.chm)", LR"(T\Pages)"},
-        {LR"(C:/Tools/App.chm)", LR"(C:/Tools)"},
+        {LR"(C:/Tools/x.chm)", LR"(C:/Tools)"},
         {L"App.chm", L""},
     };
     for (const Case& c : cases) {

@@ -321,11 +321,11 @@ TEST_CASE("missing per-user folders are created, parents first") {
 
 TEST_CASE("a roaming folder on a drive where nothing exists yet is made from the drive down") {
     OpenWindow w;
-    w.machine.mainWindow.appData = LR"(D:\Roaming)";
+    w.machine.mainWindow.appData = LR"(D:\box\Roaming)";
     w.Start();
     w.form.SaveSettings();
-    CHECK(w.machine.files.at(LR"(D:\Roaming\Quorrin\Velmora)").directory);
-    CHECK(w.machine.files.count(LR"(D:\Roaming\Quorrin\Velmora\Velmora.ini)"));
+    CHECK(w.machine.files.at(LR"(D:\box\Roaming\Quorrin\Velmora)").directory);
+    CHECK(w.machine.files.count(LR"(D:\box\Roaming\Quorrin\Velmora\Velmora.ini)"));
 }
 
 TEST_CASE("when the per-user folders cannot be made the file goes beside the executable") {
