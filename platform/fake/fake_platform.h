@@ -271,6 +271,7 @@ struct State {
     std::uint32_t threadLocale = 0x0411;
     platform::ShowCommand startupShowCommand = platform::ShowCommand::ShowDefault;
     std::optional<int> quitPosted;
+    std::function<void()> duringMessageLoop;  // run by RunMessageLoop, as the messages would be
     std::wstring windowsDirectory = LR"(C:\Windows)";
     std::vector<std::uint32_t> defaultDllDirectories;  // every SetDefaultDllDirectories call
 

@@ -144,6 +144,7 @@ int GetSystemMetrics(int index) {
 
 int RunMessageLoop(WindowHandle, WindowEvents&) {
     Log("RunMessageLoop");
+    if (Platform().duringMessageLoop) Platform().duringMessageLoop();
     return Platform().quitPosted.value_or(0);
 }
 

@@ -113,3 +113,10 @@ TEST_CASE("Esc posts a close to the window instead of closing under the running 
     CHECK(w.machine.mainWindow.postedMessages == std::vector<std::uint32_t>{platform::kWmClose});
     CHECK_FALSE(w.written());
 }
+
+TEST_CASE("the end-of-session query leaves an idle window to the session's end") {
+    ClosingWindow w;
+    const platform::WindowHandle window = w.form.Handle();
+    CHECK(w.form.EndSessionQueried());
+    CHECK_FALSE(fake::TheWindow(window).destroyed);
+}

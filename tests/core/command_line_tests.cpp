@@ -78,8 +78,11 @@ TEST_CASE("every character from 1 to 32 separates arguments") {
         CAPTURE(static_cast<int>(c));
         CHECK(SplitCommandLine(line) == Args{L"V.exe", L"a", L"b"});
     }
-    // Character 33 ("!") and above do not.
+    // Character 33 ("!") and above do not; character 0 ends the line.
     CHECK(SplitCommandLine(L"V.exe a!b") == Args{L"V.exe", L"a!b"});
+    CHECK(SplitCommandLine(std::wstring_view(L"V.exe a\0b c", 11)) == Args{L"V.exe", L"a"});
+    // The line is read to its end and no further.
+    CHECK(SplitCommandLine(std::wstring_view(L"V.exe a bc").substr(0, 8)) == Args{L"V.exe", L"a"});
 }
 
 TEST_CASE("the program path is the first piece, quoted or not") {

@@ -1,6 +1,9 @@
 #include <doctest.h>
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <set>
 
 #include "app/random.h"
 #include "app/texts.h"
@@ -61,8 +64,10 @@ const fake::Window& OnlyWindow(const fake::State& machine) {
 TEST_CASE("one argument: the URL goes to the shell and the process ends without a window") {
     FreshMachine m;
     m.machine.commandLine = LR"("C:\Tools\Velmora.exe" C:\Mirror\www.example.com\docs\page.html)";
+    ApplicationTitle.clear();  // as a new process has it
 
     CHECK(RunApplication() == 0);
+    CHECK(Form1 == nullptr);
 
     const Calls& calls = m.machine.calls;
     CheckStartupOrder(calls);
@@ -138,6 +143,7 @@ TEST_CASE("no argument: the File page comes to the front and the window is shown
     CheckStartupOrder(calls);
     // The File page is put in front before the window shows; nothing is converted or quit.
     CHECK(First(calls, "GetCommandLineW") < First(calls, "SetActivePage"));
+    CHECK(First(calls, "SetTabWidth") < First(calls, "ShowWindow"));
     CHECK(First(calls, "SetActivePage") < First(calls, "ShowWindow"));
     CHECK(First(calls, "ShowWindow") < First(calls, "SetForegroundWindow"));
     CHECK(First(calls, "SetForegroundWindow") < First(calls, "RunMessageLoop"));
@@ -153,16 +159,26 @@ TEST_CASE("no argument: the File page comes to the front and the window is shown
 
 TEST_CASE("the launcher's show command: a maximized start is the first show, a minimized one only recorded") {
     FreshMachine m;
+    // The state the window holds while the message loop runs.
+    std::optional<WindowState> running;
+    m.machine.duringMessageLoop = [&] { running = Form1->State(); };
     SUBCASE("a maximized start shows the window maximized once, whatever state the file holds") {
         m.machine.startupShowCommand = platform::ShowCommand::ShowMaximized;
         m.machine.files[LR"(C:\Tools\Velmora.ini)"].bytes = "[POSITION]\r\nState=1\r\n";
         RunApplication();
         CHECK(OnlyWindow(m.machine).shows == std::vector{platform::ShowCommand::ShowMaximized});
+        CHECK(running == WindowState::Maximized);
     }
     SUBCASE("a minimized start shows the restored state and only records the minimized one") {
         m.machine.startupShowCommand = platform::ShowCommand::ShowMinNoActive;
         RunApplication();
         CHECK(OnlyWindow(m.machine).shows == std::vector{platform::ShowCommand::ShowNormal});
+        CHECK(running == WindowState::Minimized);
+    }
+    SUBCASE("a normal start keeps the state the file holds") {
+        m.machine.startupShowCommand = platform::ShowCommand::ShowNormal;
+        RunApplication();
+        CHECK(running == WindowState::Normal);
     }
     SUBCASE("in command-line mode a maximized start keeps the window hidden") {
         m.machine.commandLine = LR"(Velmora.exe C:\Mirror\www.example.com\a.html)";
@@ -239,4 +255,29 @@ TEST_CASE("COM that could not be initialised is not uninitialised") {
     m.machine.coInitializeSucceeds = false;
     RunApplication();
     CHECK(m.machine.coUninitializeCount == 0);
+}
+
+TEST_CASE("the thread's locale at start decides how names are compared; none leaves the default") {
+    for (const std::uint32_t locale : {0x041Fu, 0u}) {
+        FreshMachine m;
+        m.machine.threadLocale = locale;
+        RunApplication();
+        CHECK(StartupLocale == (locale != 0 ? locale : platform::kLocaleEnglishUs));
+    }
+}
+
+TEST_CASE("Random(n) draws every value below n and no other; every bit of the seed counts") {
+    Randomize(1);
+    for (const std::uint32_t range : {1u, 2u, 3u}) {
+        std::set<std::uint32_t> seen;
+        for (int i = 0; i < 200; ++i) seen.insert(Random(range));
+        CHECK(seen.size() == range);
+        CHECK(*seen.rbegin() == range - 1);
+    }
+    const auto drawn = [](std::uint64_t seed) {
+        Randomize(seed);
+        return std::array{Random(0xFFFFFF), Random(0xFFFFFF)};
+    };
+    const auto fromZero = drawn(0);
+    for (int bit = 0; bit < 64; ++bit) CHECK(drawn(std::uint64_t{1} << bit) != fromZero);
 }

@@ -94,6 +94,53 @@ TEST_CASE("the window's fixed texts read exactly as the users know them") {
     CHECK((Layout().width96 == 280 && Layout().height96 == 280));
 }
 
+TEST_CASE("every control sits where the users know it, and the source buttons wait for a file") {
+    struct Place {
+        const wchar_t* name;
+        int page;
+        int parent;
+        int column;
+        int row;
+        bool enabled;
+    };
+    const Place places[] = {
+        {L"ButtonSelectFile", 0, 0, 0, 0, true},
+        {L"ButtonResave", 0, 0, 0, 1, false},
+        {L"ButtonSaveAs", 0, 0, 0, 2, false},
+        {L"ButtonOpenFolder", 0, 0, 0, 3, false},
+        {L"GroupBox2", 1, 0, 0, 0, true},
+        {L"GroupBox1", 1, 0, 1, 0, true},
+        {L"ButtonAddSendTo", 1, kGroupBox2, 0, 0, true},
+        {L"ButtonDeskTop", 1, kGroupBox2, 0, 1, true},
+        {L"ButtonStartMenu", 1, kGroupBox2, 0, 2, true},
+        {L"ButtonStartUp", 1, kGroupBox2, 0, 3, true},
+        {L"CheckBoxCloseQuery", 1, kGroupBox1, 0, 0, true},
+        {L"CheckBoxSaveStatus", 1, kGroupBox1, 0, 1, true},
+        {L"ButtonHelp", 2, 0, 0, 0, true},
+        {L"ButtonAbout", 2, 0, 0, 1, true},
+        {L"ButtonProperties", 2, 0, 0, 2, true},
+        {L"ButtonDonation", 2, 0, 0, 3, true},
+        {L"ButtonHomeSite", 2, 0, 0, 4, true},
+    };
+    REQUIRE(Layout().controls.size() == std::size(places));
+    for (std::size_t i = 0; i < std::size(places); ++i) {
+        const ControlLayout& c = Layout().controls[i];
+        CAPTURE(places[i].name);
+        CHECK(c.name == places[i].name);
+        CHECK((c.page == places[i].page && c.parent == places[i].parent));
+        CHECK((c.column == places[i].column && c.row == places[i].row));
+        CHECK(c.enabled == places[i].enabled);
+        if (c.kind == ControlKind::GroupBox) CHECK((c.inner.columns == 1 && c.inner.rows == 4));
+    }
+    const platform::Grid grids[] = {{1, 4}, {2, 1}, {2, 5}};
+    for (std::size_t i = 0; i < std::size(grids); ++i)
+        CHECK((Layout().pages[i].grid.columns == grids[i].columns &&
+               Layout().pages[i].grid.rows == grids[i].rows));
+    CHECK(Layout().className == L"TForm1");
+    CHECK(Layout().fallbackFaces == std::vector<std::wstring>{L"Yu Gothic UI", L"MS UI Gothic"});
+    CHECK(Layout().margin96 == 3);
+}
+
 TEST_CASE("every control has its own id and name, a caption, and a cell inside its grid") {
     std::set<int> ids;
     std::set<std::wstring> names;
