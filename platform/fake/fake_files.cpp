@@ -121,7 +121,7 @@ std::uint32_t MoveFileExW(const std::wstring& from, const std::wstring& to, std:
     const auto source = files.find(from);
     if (source == files.end()) return kErrorFileNotFound;
     if (files.count(to) && !(flags & kMoveFileReplaceExisting)) return 183;  // ERROR_ALREADY_EXISTS
-    if (files.count(to) && files[to].readOnly) return 5;
+    if (files.count(to) && (files[to].readOnly || files[to].directory)) return 5;
     fake::FileEntry moved = source->second;
     files.erase(source);
     files.erase(to);
@@ -135,6 +135,10 @@ std::uint32_t ReplaceFileW(const std::wstring& replaced, const std::wstring& rep
                            std::uint32_t flags) {
     Log("ReplaceFileW");
     Machine().replaces.push_back({replacement, replaced, flags});
+    // Windows refuses a folder before it moves anything.
+    if (const auto folder = Platform().files.find(replaced);
+        folder != Platform().files.end() && folder->second.directory)
+        return 5;
     if (const std::uint32_t error = Scripted(Machine().replaceErrors)) {
         // Windows' word for a replace that moved the old file away and could not go on.
         if (error == kErrorUnableToMoveReplacement) Platform().files.erase(replaced);
