@@ -1,5 +1,7 @@
 #include "app/layout.h"
 
+#include <span>
+
 #include "app/form.h"
 
 namespace {
@@ -55,7 +57,7 @@ platform::WindowLayout BuildLayout() {
     c.push_back(button(NAMED(ButtonSaveAs), kFile, 0, 0, 2, L"名前を付けて保存", L"Save As new name"));
     c.push_back(
         button(NAMED(ButtonOpenFolder), kFile, 0, 0, 3, L"ファイルの場所を開く", L"Open File Location"));
-    for (int i = 1; i <= 3; ++i) c[i].enabled = false;
+    for (platform::ControlLayout& source : std::span(c).subspan(1)) source.enabled = false;
 
     // Settings page: two group boxes side by side, each with a grid of four rows.
     platform::ControlLayout group2;

@@ -35,15 +35,16 @@ class WinePrefix:
     def drive_c(self, relative=""):
         return self.prefix / "drive_c" / relative
 
-    def run(self, *args, timeout=60, check=True):
+    def run(self, *args, timeout=60, check=True, stdout_only=True):
+        """The command's output, or with stdout_only=False its exit status."""
         result = subprocess.run(["timeout", "--kill-after=5", str(timeout), *args], env=self.env,
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         if check and result.returncode != 0:
             raise RuntimeError(f"{args} failed with {result.returncode}")
-        return result.stdout.decode("utf-8", "replace")
+        return result.stdout.decode("utf-8", "replace") if stdout_only else result.returncode
 
-    def wine(self, *args, timeout=60, check=True):
-        return self.run("wine", *args, timeout=timeout, check=check)
+    def wine(self, *args, timeout=60, check=True, stdout_only=True):
+        return self.run("wine", *args, timeout=timeout, check=check, stdout_only=stdout_only)
 
     def create(self, virtual_desktop=True):
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
@@ -85,7 +86,12 @@ class WinePrefix:
 
     def reg_add(self, key, name, value, kind="REG_SZ"):
         name_args = ["/ve"] if name == "" else ["/v", name]
-        self.wine("reg", "add", key, *name_args, "/t", kind, "/d", value, "/f")
+        command = ("reg", "add", key, *name_args, "/t", kind, "/d", value, "/f")
+        # Once the virtual desktop is set, the next start also starts its explorer; on a busy
+        # machine that start can fail ("ShellExecuteEx failed"). Once it has settled it works.
+        if self.wine(*command, check=False, stdout_only=False) != 0:
+            self.run("wineserver", "-w", timeout=60)
+            self.wine(*command)
 
     def recorded(self, count=1, timeout=15.0):
         """The URLs handed to the browser stand-in so far, waiting for `count` of them."""
