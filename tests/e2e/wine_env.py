@@ -35,16 +35,15 @@ class WinePrefix:
     def drive_c(self, relative=""):
         return self.prefix / "drive_c" / relative
 
-    def run(self, *args, timeout=60, check=True, stdout_only=True):
-        """The command's output, or with stdout_only=False its exit status."""
+    def run(self, *args, timeout=60, check=True):
         result = subprocess.run(["timeout", "--kill-after=5", str(timeout), *args], env=self.env,
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         if check and result.returncode != 0:
             raise RuntimeError(f"{args} failed with {result.returncode}")
-        return result.stdout.decode("utf-8", "replace") if stdout_only else result.returncode
+        return result.stdout.decode("utf-8", "replace")
 
-    def wine(self, *args, timeout=60, check=True, stdout_only=True):
-        return self.run("wine", *args, timeout=timeout, check=check, stdout_only=stdout_only)
+    def wine(self, *args, timeout=60, check=True):
+        return self.run("wine", *args, timeout=timeout, check=check)
 
     def create(self, virtual_desktop=True):
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
@@ -89,7 +88,9 @@ class WinePrefix:
         command = ("reg", "add", key, *name_args, "/t", kind, "/d", value, "/f")
         # Once the virtual desktop is set, the next start also starts its explorer; on a busy
         # machine that start can fail ("ShellExecuteEx failed"). Once it has settled it works.
-        if self.wine(*command, check=False, stdout_only=False) != 0:
+        try:
+            self.wine(*command)
+        except RuntimeError:
             self.run("wineserver", "-w", timeout=60)
             self.wine(*command)
 
